@@ -1,0 +1,24 @@
+# GoogleTest: the system's package natively, built from its sources when cross
+# compiling. Windows test executables run under Wine through the crosscompiling
+# emulator set in the toolchain file.
+if(WIN32)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(QELT_GTEST_MAIN gtest_main)
+  set(QELT_GTEST gtest)
+else()
+  find_package(GTest REQUIRED)
+  set(QELT_GTEST_MAIN GTest::gtest_main)
+  set(QELT_GTEST GTest::gtest)
+endif()
+
+# qelt_add_gtest(<target> <sources...> [LIBS <libs...>])
+# One executable, one ctest entry; under Wine when cross compiling.
+function(qelt_add_gtest target)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  add_executable(${target} ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} ${QELT_GTEST_MAIN} qelt_options)
+  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+  set_tests_properties(${target} PROPERTIES TIMEOUT 600)
+endfunction()

@@ -1,0 +1,26 @@
+// The few operating-system services the portable code needs. Portable code
+// includes this header and never windows.h or dlfcn.h.
+#pragma once
+
+#include <cstddef>
+
+namespace platform {
+
+using LibraryHandle = void*;
+
+// Loads a shared library by path (LoadLibraryA / dlopen). Null on failure;
+// lastLoadError() then tells why.
+LibraryHandle loadLibrary(const char* path);
+void* findSymbol(LibraryHandle library, const char* name);
+void freeLibrary(LibraryHandle library);
+// The system's error code of the last failed loadLibrary (GetLastError on
+// Windows; 0 where the system has no numeric code).
+int lastLoadError();
+
+// Converts one UTF-16 code unit into one byte of the ANSI code page (on
+// Windows WideCharToMultiByte with CP_ACP: the system's default character
+// stands for an unmappable unit). Natively the code page is taken to be
+// Windows-1251, with '?' for units outside it.
+char codeUnitToAnsi(unsigned short unit);
+
+}  // namespace platform
