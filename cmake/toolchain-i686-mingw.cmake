@@ -1,10 +1,10 @@
-# Cross build for 32-bit Windows with mingw-w64.
-# The posix thread model is needed by GoogleTest (std::mutex); everything is
-# linked statically so no mingw runtime DLL is ever needed next to a binary.
+# Cross build for 32-bit Windows with mingw-w64, win32 thread model: the
+# runtime linked into the DLL then needs no winpthread. Everything is linked
+# statically so no mingw runtime DLL is ever needed next to a binary.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
