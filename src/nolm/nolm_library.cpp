@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include "format_text.h"
 #include <cstring>
 
 #include "message_boxes.h"
@@ -56,9 +56,8 @@ const Resolution kResolutions[] = {
 };
 
 bool loadDll(const char* directory, NolmDll dll) {
-  int length = std::snprintf(pathBuffer, sizeof pathBuffer, "%s%s", directory, kDllNames[dll]);
-  if (length < 0 || length >= static_cast<int>(sizeof pathBuffer)) {
-    std::snprintf(messageBuffer, sizeof messageBuffer,
+  if (!formatText(pathBuffer, sizeof pathBuffer, "%s%s", directory, kDllNames[dll])) {
+    formatText(messageBuffer, sizeof messageBuffer,
                   "Помилка завантаження бібліотеки %s.\nШлях до неї довший за %d символи.",
                   kDllNames[dll], kTextBufferSize - 1);
     pathBuffer[0] = '\0';
@@ -68,7 +67,7 @@ bool loadDll(const char* directory, NolmDll dll) {
   dllHandles[dll] = LoadLibraryA(pathBuffer);
   if (dllHandles[dll]) return true;
   loadError = static_cast<int>(GetLastError());
-  std::snprintf(messageBuffer, sizeof messageBuffer,
+  formatText(messageBuffer, sizeof messageBuffer,
                 "Помилка завантаження бібліотеки %s.\nКод помилки: %d", pathBuffer, loadError);
   showError(messageBuffer);
   return false;
@@ -85,7 +84,7 @@ bool loadNolmLibrary(const char* directory) {
   if (!loadDll(directory, kNolm32)) return false;
   resolveFunctions(kNolm32);
   if (!nolm.KMGetFuncs) {
-    std::snprintf(messageBuffer, sizeof messageBuffer, "Помилка завантаження функції KMGetFuncs.");
+    formatText(messageBuffer, sizeof messageBuffer, "Помилка завантаження функції KMGetFuncs.");
     showError(messageBuffer);
     return false;
   }
@@ -111,7 +110,7 @@ void freeNolmLibrary() {
 
 bool requireFunction(const void* fn, const char* name) {
   if (fn) return true;
-  std::snprintf(messageBuffer, sizeof messageBuffer,
+  formatText(messageBuffer, sizeof messageBuffer,
                 "Функція бібліотеки %s недоступна.\nБібліотеку не завантажено, або в ній немає цієї функції.", name);
   showError(messageBuffer);
   return false;

@@ -11,3 +11,5 @@ void showErrorWithCaption(const char* text, const char* caption) {
 void showWarning(const char* text, const char* caption) {
   MessageBoxA(nullptr, text, caption, MB_ICONWARNING);
 }
+
+void showInformation(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_ICONINFORMATION); }

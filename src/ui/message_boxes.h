@@ -7,3 +7,5 @@ void showError(const char* text);
 void showErrorWithCaption(const char* text, const char* caption);
 // Warning icon with a caption.
 void showWarning(const char* text, const char* caption);
+// Information icon, the system's default caption.
+void showInformation(const char* text);

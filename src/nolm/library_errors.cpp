@@ -1,0 +1,21 @@
+#include "library_errors.h"
+
+#include "format_text.h"
+
+#include "message_boxes.h"
+#include "nolm_library.h"
+
+void fetchLibraryText(int code) {
+  libraryMessageText[0] = '\0';
+  if (nolm.NolmGetMsgAux) nolm.NolmGetMsgAux(code, libraryMessageText, kTextBufferSize);
+  // Whatever the library wrote, the text ends inside the buffer.
+  libraryMessageText[kTextBufferSize - 1] = '\0';
+  if (!libraryMessageText[0])
+    formatText(libraryMessageText, sizeof libraryMessageText,
+                  "Помилка бібліотеки НОЛМ (код %d).", code);
+}
+
+void reportLibraryError(int code) {
+  fetchLibraryText(code);
+  showError(libraryMessageText);
+}
