@@ -1,16 +1,19 @@
-// Stand-in for nolmmsg.dll.
+// nolmmsg.dll: forwards to nolm32.dll.
 #include <cstdio>
 
-#include "standin_nolm.h"
+#include "forward_to_nolm32.h"
 
 extern "C" {
 
 NOLM_EXPORT NolmGetMsgAux(int code, char* text, int size) {
-  if (text && size > 0) std::snprintf(text, static_cast<size_t>(size), "Nolm error %d", code);
-  return 0;
+  if (nolm32Function("StandinNolmGetMsgAux"))
+    return forwardToNolm32("StandinNolmGetMsgAux", code, text, size);
+  if (text && size > 0) std::snprintf(text, static_cast<size_t>(size), "nolm32.dll is not loaded");
+  return kNolm32NotLoaded;
 }
-NOLM_EXPORT NolmCheckGetMsg() { return 0; }
-NOLM_EXPORT NolmCrtFFAux() { return 0; }
-NOLM_EXPORT NolmCrtFNAux() { return 0; }
-NOLM_EXPORT NolmCrtInfo() { return 0; }
+
+NOLM_EXPORT NolmCheckGetMsg() { return forwardToNolm32("StandinNolmCheckGetMsg"); }
+NOLM_EXPORT NolmCrtFFAux() { return forwardToNolm32("StandinNolmCrtFFAux"); }
+NOLM_EXPORT NolmCrtFNAux() { return forwardToNolm32("StandinNolmCrtFNAux"); }
+NOLM_EXPORT NolmCrtInfo() { return forwardToNolm32("StandinNolmCrtInfo"); }
 }
