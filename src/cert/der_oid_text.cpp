@@ -1,0 +1,177 @@
+// OBJECT IDENTIFIER content to dotted text, and matching that text against a
+// list. Arcs of any size are rendered exactly.
+#include <cstdio>
+#include <cstring>
+
+#include "der_scanner.h"
+#include "der_values.h"
+
+namespace {
+
+// An arc of up to kMaxLimbs * 9 decimal digits (about 3800 bits) is
+// rendered; a longer one makes the content unrenderable.
+constexpr size_t kMaxLimbs = 128;
+constexpr uint32_t kLimbBase = 1000000000;
+constexpr size_t kRenderCapacity = kMaxLimbs * 9 + 1;
+constexpr int32_t kListOidCapacity = 252;
+
+// Appends pieces while the text and its terminator fit; counts them always.
+class TextWriter {
+ public:
+  TextWriter(char* out, int32_t capacity) : out_(out), capacity_(capacity) {}
+
+  void put(const char* piece, size_t length) {
+    if (writing_ && out_ && used_ + static_cast<int64_t>(length) + 1 <= capacity_) {
+      std::memcpy(out_ + used_, piece, length);
+      out_[used_ + static_cast<int64_t>(length)] = '\0';
+    } else {
+      writing_ = false;
+    }
+    used_ += static_cast<int64_t>(length);
+  }
+  int64_t required() const { return used_ + 1; }
+
+ private:
+  char* out_;
+  int64_t capacity_;
+  int64_t used_ = 0;
+  bool writing_ = true;
+};
+
+// A non-negative number held in base 10^9, least significant limb first.
+struct BigArc {
+  uint32_t limbs[kMaxLimbs];
+  size_t count = 0;
+
+  bool shiftInGroup(uint8_t group) {
+    uint64_t carry = group;
+    for (size_t i = 0; i < count; ++i) {
+      const uint64_t value = uint64_t{limbs[i]} * 128 + carry;
+      limbs[i] = static_cast<uint32_t>(value % kLimbBase);
+      carry = value / kLimbBase;
+    }
+    if (carry == 0) return true;
+    if (count == kMaxLimbs) return false;
+    limbs[count++] = static_cast<uint32_t>(carry);
+    return true;
+  }
+
+  // Subtracts a small value not larger than the number.
+  void subtract(uint32_t value) {
+    uint64_t borrow = value;
+    for (size_t i = 0; i < count && borrow; ++i) {
+      if (limbs[i] >= borrow) {
+        limbs[i] -= static_cast<uint32_t>(borrow);
+        borrow = 0;
+      } else {
+        limbs[i] = static_cast<uint32_t>(limbs[i] + kLimbBase - borrow);
+        borrow = 1;
+      }
+    }
+    while (count > 0 && limbs[count - 1] == 0) --count;
+  }
+
+  // Decimal digits into text; capacity of at least kRenderCapacity.
+  size_t render(char* text, size_t capacity) const {
+    if (count == 0) return static_cast<size_t>(std::snprintf(text, capacity, "0"));
+    size_t used = static_cast<size_t>(std::snprintf(text, capacity, "%u", static_cast<unsigned>(limbs[count - 1])));
+    for (size_t i = count - 1; i-- > 0;)
+      used += static_cast<size_t>(std::snprintf(text + used, capacity - used, "%09u", static_cast<unsigned>(limbs[i])));
+    return used;
+  }
+};
+
+bool readBigArc(const uint8_t* groups, size_t count, BigArc* arc) {
+  arc->count = 0;
+  for (size_t i = 0; i < count; ++i)
+    if (!arc->shiftInGroup(groups[i] & 0x7F)) return false;
+  return true;
+}
+
+bool readSmallArc(const uint8_t* groups, size_t count, uint64_t* value) {
+  uint64_t v = 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (v >> 57) return false;
+    v = v << 7 | (groups[i] & 0x7F);
+  }
+  *value = v;
+  return true;
+}
+
+// Writes "." (unless first) and the arc's decimal digits.
+bool putArc(TextWriter* writer, const uint8_t* groups, size_t count, bool first) {
+  if (first) {
+    uint64_t value = 0;
+    if (readSmallArc(groups, count, &value)) {
+      const uint64_t top = value / 40 < 2 ? value / 40 : 2;
+      char text[32];
+      const int n = std::snprintf(text, sizeof text, "%u.%llu", static_cast<unsigned>(top),
+                                  static_cast<unsigned long long>(value - top * 40));
+      writer->put(text, static_cast<size_t>(n));
+      return true;
+    }
+    BigArc arc;  // too large for 64 bits, so the first arc is 2
+    if (!readBigArc(groups, count, &arc)) return false;
+    arc.subtract(80);
+    char text[kRenderCapacity + 2] = "2.";
+    const size_t n = 2 + arc.render(text + 2, kRenderCapacity);
+    writer->put(text, n);
+    return true;
+  }
+  uint64_t value = 0;
+  if (readSmallArc(groups, count, &value)) {
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, ".%llu", static_cast<unsigned long long>(value));
+    writer->put(text, static_cast<size_t>(n));
+    return true;
+  }
+  BigArc arc;
+  if (!readBigArc(groups, count, &arc)) return false;
+  char text[kRenderCapacity + 1] = ".";
+  const size_t n = 1 + arc.render(text + 1, kRenderCapacity);
+  writer->put(text, n);
+  return true;
+}
+
+bool isListSeparator(char c) { return c == ',' || c == ' ' || c == '\t'; }
+
+}  // namespace
+
+int32_t derScanOidText(const uint8_t* element, const uint8_t* limit, const char* format,
+                       char* output, int32_t* size) {
+  const uint8_t* content = nullptr;
+  int32_t length = 0;
+  const int32_t status = derScan(element, limit, format, &content, &length);
+  if (status != DER_OK) return status;
+  if (length <= 0) return DER_ERR_LAST;
+  TextWriter writer(output, output ? *size : 0);
+  bool first = true;
+  for (int32_t i = 0; i < length;) {
+    const int32_t start = i;
+    while (i < length && (content[i] & 0x80)) ++i;
+    if (i < length) ++i;  // the last group of the subidentifier
+    if (!putArc(&writer, content + start, static_cast<size_t>(i - start), first)) return DER_ERR_LAST;
+    first = false;
+  }
+  if (writer.required() > INT32_MAX) return DER_ERR_SPACE;
+  const int32_t required = static_cast<int32_t>(writer.required());
+  const int32_t capacity = *size;
+  *size = required;
+  if (output && capacity < required) return DER_ERR_SPACE;
+  return DER_OK;
+}
+
+bool derOidInList(const uint8_t* oidElement, const uint8_t* limit, const char* list) {
+  if (!list || !*list) return false;
+  char text[kListOidCapacity];
+  int32_t size = kListOidCapacity;
+  if (derScanOidText(oidElement, limit, "D", text, &size) != DER_OK) return false;
+  const size_t length = std::strlen(text);
+  const char* p = list;
+  while (*p) {
+    if (std::strncmp(p, text, length) == 0 && (p[length] == ',' || p[length] == '\0')) return true;
+    while (*p && !isListSeparator(*p)) ++p;
+    while (isListSeparator(*p)) ++p;
+  }
+  return false;
+}
