@@ -1,0 +1,469 @@
+; QeltNSIS.nsh - macros for the QeltNSIS plug-in.
+;
+; Each macro takes its inputs as arguments and writes its outputs into the
+; variables you name, so a script never has to juggle $0-$4 and $R0-$R2
+; itself: the registers the plug-in uses are saved before the call and
+; restored after it (except where you name one of them as an output).
+;
+;   !include QeltNSIS.nsh
+;   ${QeltInitNolm} "$INSTDIR\nolm\" $ok
+;   ${If} $ok == "1" ...
+;
+; The script must be ANSI (Unicode false); texts are Windows-1251.
+; Outputs that signal success are "1" on success and "" on failure.
+
+!ifndef QELTNSIS_NSH
+!define QELTNSIS_NSH
+
+!include LogicLib.nsh
+
+Var /GLOBAL _QeltA
+Var /GLOBAL _QeltB
+Var /GLOBAL _QeltC
+Var /GLOBAL _QeltD
+Var /GLOBAL _QeltE
+
+!macro _QeltSave
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  Push $R0
+  Push $R1
+  Push $R2
+!macroend
+
+; Everything the plug-in leaves above the mark is dropped with the mark.
+!define _QeltMark "__QeltNSIS_mark__"
+!macro _QeltDropToMark
+  ${Do}
+    Pop $_QeltE
+  ${LoopUntil} $_QeltE == "${_QeltMark}"
+!macroend
+
+!macro _QeltRestore
+  Pop $R2
+  Pop $R1
+  Pop $R0
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Pop $0
+!macroend
+
+; --- The library -----------------------------------------------------------
+
+; ${QeltInitNolm} DIRECTORY OK
+;   Loads the library's DLLs from DIRECTORY (ending with "\").
+;   OK: "1" when all loaded; "" otherwise (an error box was shown).
+!define QeltInitNolm "!insertmacro QeltInitNolm"
+!macro QeltInitNolm DIRECTORY OK
+  StrCpy $_QeltA "${DIRECTORY}"
+  !insertmacro _QeltSave
+  StrCpy $R0 $_QeltA
+  QeltNSIS::InitNolm
+  StrCpy $_QeltA $0
+  !insertmacro _QeltRestore
+  StrCpy ${OK} $_QeltA
+!macroend
+
+; ${QeltFreeNolm}
+;   Releases the library's DLLs.
+!define QeltFreeNolm "!insertmacro QeltFreeNolm"
+!macro QeltFreeNolm
+  QeltNSIS::FreeNolm
+!macroend
+
+; ${QeltOpenNolm} DATADIR OK VERSION
+;   Opens the library with DATADIR\nolm.cfg.
+;   OK: "1" when open. VERSION: "Версія біблотеки НОЛМ - N", "" when the
+;   library's database check failed.
+!define QeltOpenNolm "!insertmacro QeltOpenNolm"
+!macro QeltOpenNolm DATADIR OK VERSION
+  StrCpy $_QeltA "${DATADIR}"
+  !insertmacro _QeltSave
+  Push "${_QeltMark}"
+  Push $_QeltA
+  QeltNSIS::OpenNolm
+  StrCpy $_QeltA $0
+  StrCpy $_QeltB $1
+  !insertmacro _QeltDropToMark
+  !insertmacro _QeltRestore
+  StrCpy ${OK} $_QeltA
+  StrCpy ${VERSION} $_QeltB
+!macroend
+
+; ${QeltCloseNolm}
+;   Closes the library; a failure is shown to the user.
+!define QeltCloseNolm "!insertmacro QeltCloseNolm"
+!macro QeltCloseNolm
+  QeltNSIS::CloseNolm
+!macroend
+
+; --- Keys --------------------------------------------------------------------
+
+; ${QeltLoadKey} PASSWORD KEYDIR KEYFILE LOADED
+;   Loads the secret key KEYDIR\KEYFILE. Expiry warnings are shown to the user.
+;   LOADED: "1" when the key is loaded, "" when not (wrong password, ...).
+!define QeltLoadKey "!insertmacro QeltLoadKey"
+!macro QeltLoadKey PASSWORD KEYDIR KEYFILE LOADED
+  StrCpy $_QeltA "${PASSWORD}"
+  StrCpy $_QeltB "${KEYDIR}"
+  StrCpy $_QeltC "${KEYFILE}"
+  !insertmacro _QeltSave
+  StrCpy $2 $_QeltA
+  StrCpy $3 $_QeltB
+  StrCpy $4 $_QeltC
+  StrCpy $R0 "-"
+  QeltNSIS::LoadKey
+  StrCpy $_QeltA ""
+  StrCmp $R0 "" 0 +2
+    StrCpy $_QeltA "1"
+  !insertmacro _QeltRestore
+  StrCpy ${LOADED} $_QeltA
+!macroend
+
+; ${QeltLoadKeyCC} PASSWORD KEYNAME LOADED
+;   Loads the key KEYNAME from the card in the reader chosen by QeltCheckToken.
+;   LOADED: "1" when the key is loaded.
+!define QeltLoadKeyCC "!insertmacro QeltLoadKeyCC"
+!macro QeltLoadKeyCC PASSWORD KEYNAME LOADED
+  StrCpy $_QeltA "${PASSWORD}"
+  StrCpy $_QeltB "${KEYNAME}"
+  !insertmacro _QeltSave
+  StrCpy $2 $_QeltA
+  StrCpy $3 $_QeltB
+  StrCpy $R0 "-"
+  QeltNSIS::LoadKeyCC
+  StrCpy $_QeltA ""
+  StrCmp $R0 "" 0 +2
+    StrCpy $_QeltA "1"
+  !insertmacro _QeltRestore
+  StrCpy ${LOADED} $_QeltA
+!macroend
+
+; ${QeltKeyGenCC} KEYNAME PASSWORD REQUESTDIR OK REQUESTFILE
+;   Generates a key on the card in the current reader and writes its request
+;   to REQUESTDIR (ending with "\") as the first 8 characters of KEYNAME + ".req".
+;   OK: "1" when the key was generated. REQUESTFILE: the request file's path.
+!define QeltKeyGenCC "!insertmacro QeltKeyGenCC"
+!macro QeltKeyGenCC KEYNAME PASSWORD REQUESTDIR OK REQUESTFILE
+  StrCpy $_QeltA "${KEYNAME}"
+  StrCpy $_QeltB "${PASSWORD}"
+  StrCpy $_QeltC "${REQUESTDIR}"
+  !insertmacro _QeltSave
+  StrCpy $1 $_QeltA
+  StrCpy $2 $_QeltB
+  StrCpy $3 $_QeltC
+  QeltNSIS::KeyGenCC
+  StrCpy $_QeltA $0
+  StrCpy $_QeltB ""
+  StrCmp $0 "1" 0 +2
+    StrCpy $_QeltB $3
+  !insertmacro _QeltRestore
+  StrCpy ${OK} $_QeltA
+  StrCpy ${REQUESTFILE} $_QeltB
+!macroend
+
+; ${QeltKeyGenFile} KEYNAME PASSWORD KEYDIR OK
+;   Generates a key file in KEYDIR. OK: "1" on success.
+!define QeltKeyGenFile "!insertmacro QeltKeyGenFile"
+!macro QeltKeyGenFile KEYNAME PASSWORD KEYDIR OK
+  StrCpy $_QeltA "${KEYNAME}"
+  StrCpy $_QeltB "${PASSWORD}"
+  StrCpy $_QeltC "${KEYDIR}"
+  !insertmacro _QeltSave
+  StrCpy $1 $_QeltA
+  StrCpy $2 $_QeltB
+  StrCpy $3 $_QeltC
+  QeltNSIS::KeyGenFile
+  StrCpy $_QeltA $0
+  !insertmacro _QeltRestore
+  StrCpy ${OK} $_QeltA
+!macroend
+
+; --- Passwords and PINs ------------------------------------------------------
+
+!macro _QeltChange EXPORT KEY OLD NEW OK
+  StrCpy $_QeltA "${KEY}"
+  StrCpy $_QeltB "${OLD}"
+  StrCpy $_QeltC "${NEW}"
+  !insertmacro _QeltSave
+  StrCpy $1 $_QeltA
+  StrCpy $2 $_QeltB
+  StrCpy $3 $_QeltC
+  QeltNSIS::${EXPORT}
+  StrCpy $_QeltA $0
+  !insertmacro _QeltRestore
+  StrCpy ${OK} $_QeltA
+!macroend
+
+; ${QeltChangePassword} KEYNAME OLD NEW OK
+;   Changes the password of the card key KEYNAME (current reader). OK: "1".
+!define QeltChangePassword "!insertmacro QeltChangePassword"
+!macro QeltChangePassword KEYNAME OLD NEW OK
+  !insertmacro _QeltChange ChangePassword "${KEYNAME}" "${OLD}" "${NEW}" ${OK}
+!macroend
+
+; ${QeltChangePasswordFile} KEYLOCATION OLD NEW OK
+;   Changes the password of the key file at KEYLOCATION. OK: "1".
+!define QeltChangePasswordFile "!insertmacro QeltChangePasswordFile"
+!macro QeltChangePasswordFile KEYLOCATION OLD NEW OK
+  !insertmacro _QeltChange ChangePasswordFile "${KEYLOCATION}" "${OLD}" "${NEW}" ${OK}
+!macroend
+
+; ${QeltChangePin} MEDIUM OLD NEW OK
+;   Changes a card PIN. MEDIUM "PLC:" is the plastic card; anything else the
+;   card in the current reader. OK: "1".
+!define QeltChangePin "!insertmacro QeltChangePin"
+!macro QeltChangePin MEDIUM OLD NEW OK
+  StrCpy $_QeltA "${MEDIUM}"
+  StrCpy $_QeltB "${OLD}"
+  StrCpy $_QeltC "${NEW}"
+  !insertmacro _QeltSave
+  StrCpy $2 $_QeltB
+  StrCpy $3 $_QeltC
+  Push "${_QeltMark}"
+  Push $_QeltA
+  QeltNSIS::ChangePin
+  StrCpy $_QeltA $0
+  !insertmacro _QeltDropToMark
+  !insertmacro _QeltRestore
+  StrCpy ${OK} $_QeltA
+!macroend
+
+; --- The library's certificates ----------------------------------------------
+
+; ${QeltGetCertFirstInfo} PREFIX1 PREFIX2 LINE
+;   Starts the certificate walk. LINE: "<id> - <name> ", or "" when there is
+;   no certificate (an error box was shown). Later lines are given only for
+;   ids that begin with the first 2 characters of PREFIX1 and the first 4 of
+;   PREFIX2.
+!define QeltGetCertFirstInfo "!insertmacro QeltGetCertFirstInfo"
+!macro QeltGetCertFirstInfo PREFIX1 PREFIX2 LINE
+  StrCpy $_QeltA "${PREFIX1}"
+  StrCpy $_QeltB "${PREFIX2}"
+  !insertmacro _QeltSave
+  StrCpy $R1 $_QeltA
+  StrCpy $R2 $_QeltB
+  Push "${_QeltMark}"
+  QeltNSIS::GetCertFirstInfo
+  Pop $_QeltA
+  ${If} $_QeltA == "${_QeltMark}"
+    StrCpy $_QeltA ""
+  ${Else}
+    Pop $_QeltE
+  ${EndIf}
+  !insertmacro _QeltRestore
+  StrCpy ${LINE} $_QeltA
+!macroend
+
+; ${QeltGetCertNextInfo} LEAVEOUT LINE
+;   The next certificate. LINE: "<id> - <name> (діє до D/M/YYYY) ", "" for a
+;   certificate that does not match (or whose id is LEAVEOUT), "end" after
+;   the last.
+!define QeltGetCertNextInfo "!insertmacro QeltGetCertNextInfo"
+!macro QeltGetCertNextInfo LEAVEOUT LINE
+  StrCpy $_QeltA "${LEAVEOUT}"
+  !insertmacro _QeltSave
+  StrCpy $R0 $_QeltA
+  QeltNSIS::GetCertNextInfo
+  Pop $_QeltA
+  !insertmacro _QeltRestore
+  StrCpy ${LINE} $_QeltA
+!macroend
+
+; --- Dialogs -----------------------------------------------------------------
+
+; ${QeltPromptPassword} PASSWORD
+;   Asks for a key password. PASSWORD: what was entered, "" on cancel.
+!define QeltPromptPassword "!insertmacro QeltPromptPassword"
+!macro QeltPromptPassword PASSWORD
+  !insertmacro _QeltSave
+  QeltNSIS::PromptPassword
+  StrCpy $_QeltA $2
+  !insertmacro _QeltRestore
+  StrCpy ${PASSWORD} $_QeltA
+!macroend
+
+; ${QeltPromptPasswordChange} CURRENT NEW
+;   Asks for the current and the new password or PIN (the new one twice).
+;   Both are "" on cancel.
+!define QeltPromptPasswordChange "!insertmacro QeltPromptPasswordChange"
+!macro QeltPromptPasswordChange CURRENT NEW
+  !insertmacro _QeltSave
+  StrCpy $3 ""
+  QeltNSIS::PromptPasswordChange
+  StrCpy $_QeltA $2
+  StrCpy $_QeltB $3
+  StrCmp $2 "" 0 +2
+    StrCpy $_QeltB ""
+  !insertmacro _QeltRestore
+  StrCpy ${CURRENT} $_QeltA
+  StrCpy ${NEW} $_QeltB
+!macroend
+
+; ${QeltCheckToken} RESULT READER
+;   Finds the card readers; with several the user chooses one. RESULT: "1"
+;   when a reader is chosen (READER: its name; later card calls use it), "0"
+;   when there is none or the user cancelled, "" when the dialog was closed.
+!define QeltCheckToken "!insertmacro QeltCheckToken"
+!macro QeltCheckToken RESULT READER
+  !insertmacro _QeltSave
+  StrCpy $0 ""
+  StrCpy $1 ""
+  QeltNSIS::CheckToken
+  StrCpy $_QeltA $0
+  StrCpy $_QeltB $1
+  !insertmacro _QeltRestore
+  StrCpy ${RESULT} $_QeltA
+  StrCpy ${READER} $_QeltB
+!macroend
+
+!macro _QeltKeyChoice EXPORT MEDIUM PART1 PART2 WHOLE
+  StrCpy $_QeltA "${MEDIUM}"
+  !insertmacro _QeltSave
+  StrCpy $1 ""
+  StrCpy $2 ""
+  StrCpy $3 ""
+  Push $_QeltA
+  QeltNSIS::${EXPORT}
+  StrCpy $_QeltA $0
+  StrCpy $_QeltB $1
+  StrCpy $_QeltC $2
+  StrCpy $_QeltD $3
+  !insertmacro _QeltRestore
+  StrCpy ${PART1} $_QeltA
+  StrCpy ${PART2} $_QeltB
+  StrCpy ${WHOLE} $_QeltC
+!macroend
+
+; ${QeltReadFolderKey} MEDIUM PART1 PART2 WHOLE
+;   Lets the user choose a key file (extension KEY) in the folder MEDIUM, or a
+;   key on the plastic card when MEDIUM is "PLC:". One key is taken without
+;   asking. WHOLE: the key name (8 characters), PART1 its first 2, PART2 the
+;   next 4. PART1 is "-1" when there is no key, "" on cancel.
+!define QeltReadFolderKey "!insertmacro QeltReadFolderKey"
+!macro QeltReadFolderKey MEDIUM PART1 PART2 WHOLE
+  !insertmacro _QeltKeyChoice ReadFolderKey "${MEDIUM}" ${PART1} ${PART2} ${WHOLE}
+!macroend
+
+; ${QeltReadTokenKey} MEDIUM PART1 PART2 WHOLE COUNT
+;   Lets the user choose a key on the card in the current reader ("PLC:": the
+;   plastic card). Outputs as QeltReadFolderKey; COUNT: the number of keys
+;   when the card holds at most one. When the card could not be read PART1 is
+;   "" and PART2 holds the library's result code.
+!define QeltReadTokenKey "!insertmacro QeltReadTokenKey"
+!macro QeltReadTokenKey MEDIUM PART1 PART2 WHOLE COUNT
+  !insertmacro _QeltKeyChoice ReadTokenKey "${MEDIUM}" ${PART1} ${PART2} ${WHOLE}
+  StrCpy ${COUNT} $_QeltD
+!macroend
+
+; ${QeltTest} PART1 PART2 WHOLE
+;   Shows the card keys that QeltReadTokenKey read last, again.
+!define QeltTest "!insertmacro QeltTest"
+!macro QeltTest PART1 PART2 WHOLE
+  !insertmacro _QeltSave
+  StrCpy $0 ""
+  StrCpy $1 ""
+  StrCpy $2 ""
+  QeltNSIS::Test
+  StrCpy $_QeltA $0
+  StrCpy $_QeltB $1
+  StrCpy $_QeltC $2
+  !insertmacro _QeltRestore
+  StrCpy ${PART1} $_QeltA
+  StrCpy ${PART2} $_QeltB
+  StrCpy ${WHOLE} $_QeltC
+!macroend
+
+; --- Progress window ---------------------------------------------------------
+
+; ${QeltStartProgress} TITLE
+;   Opens the progress window.
+!define QeltStartProgress "!insertmacro QeltStartProgress"
+!macro QeltStartProgress TITLE
+  Push "${TITLE}"
+  QeltNSIS::StartProgress
+!macroend
+
+; ${QeltUpdateProgress} PERCENT TEXT
+;   Shows TEXT and PERCENT (0-100) in the progress window.
+!define QeltUpdateProgress "!insertmacro QeltUpdateProgress"
+!macro QeltUpdateProgress PERCENT TEXT
+  Push "${TEXT}"
+  Push "${PERCENT}"
+  QeltNSIS::UpdateProgress
+!macroend
+
+; ${QeltCloseProgress}
+;   Closes the progress window.
+!define QeltCloseProgress "!insertmacro QeltCloseProgress"
+!macro QeltCloseProgress
+  QeltNSIS::CloseProgress
+!macroend
+
+; --- Secure Token ------------------------------------------------------------
+
+; ${QeltCheckTokenAvtor} COUNT
+;   COUNT: the number of connected Secure Tokens ("0" when none or no driver).
+!define QeltCheckTokenAvtor "!insertmacro QeltCheckTokenAvtor"
+!macro QeltCheckTokenAvtor COUNT
+  !insertmacro _QeltSave
+  QeltNSIS::CheckTokenAvtor
+  StrCpy $_QeltA $0
+  !insertmacro _QeltRestore
+  StrCpy ${COUNT} $_QeltA
+!macroend
+
+; ${QeltGetAvtorCertList} COUNT
+;   Lists up to four token certificates. COUNT: how many; the entries
+;   ("Owner (01020304)") are left on the stack, the last found on top: pop
+;   COUNT times.
+!define QeltGetAvtorCertList "!insertmacro QeltGetAvtorCertList"
+!macro QeltGetAvtorCertList COUNT
+  QeltNSIS::GetAvtorCertList
+  Exch $_QeltA
+  IntOp $_QeltA $_QeltA + 0
+  Exch $_QeltA
+  Pop ${COUNT}
+!macroend
+
+; ${QeltReadTokenAvtorKey} OWNER KEYNUMBER
+;   Lets the user choose a token certificate. OWNER: the owner's name followed
+;   by a space, "" on cancel; KEYNUMBER: the 8-character key number.
+!define QeltReadTokenAvtorKey "!insertmacro QeltReadTokenAvtorKey"
+!macro QeltReadTokenAvtorKey OWNER KEYNUMBER
+  !insertmacro _QeltSave
+  StrCpy $1 ""
+  QeltNSIS::ReadTokenAvtorKey
+  StrCpy $_QeltA $0
+  StrCpy $_QeltB $1
+  StrCmp $0 "" 0 +2
+    StrCpy $_QeltB ""
+  !insertmacro _QeltRestore
+  StrCpy ${OWNER} $_QeltA
+  StrCpy ${KEYNUMBER} $_QeltB
+!macroend
+
+; ${QeltParseAvtorKey} ENTRY PART RESULT
+;   Cuts a certificate entry: PART "key" gives the key number, "name" the
+;   owner's name with its trailing space.
+!define QeltParseAvtorKey "!insertmacro QeltParseAvtorKey"
+!macro QeltParseAvtorKey ENTRY PART RESULT
+  StrCpy $_QeltA "${ENTRY}"
+  StrCpy $_QeltB "1"
+  StrCmp "${PART}" "key" 0 +2
+    StrCpy $_QeltB "0"
+  !insertmacro _QeltSave
+  Push $_QeltB
+  Push $_QeltA
+  QeltNSIS::ParseAvtorKey
+  StrCpy $_QeltA $R0
+  !insertmacro _QeltRestore
+  StrCpy ${RESULT} $_QeltA
+!macroend
+
+!endif
