@@ -10,6 +10,7 @@
 ;
 ; The package holds this file in Windows-1251, the code page of the texts of
 ; an ANSI installer. Build it with:  makensis QeltNSIS-example.nsi
+; (makensis outside Windows reads scripts as UTF-8: add -INPUTCHARSET CP1251)
 ; Where the library lives can be changed on the command line:
 ;   makensis -DNOLM_DIR=C:\Nolm\ -DNOLM_DATA=C:\Nolm\data -DKEY_FOLDER=A:\ ...
 
@@ -58,7 +59,9 @@ Var count
 Var entry
 Var owner
 Var keyNumber
-Var transcript
+!ifdef QELT_TRANSCRIPT
+  Var transcript
+!endif
 
 ; Every step is shown in the details list; with -DQELT_TRANSCRIPT it is also
 ; written to transcript.txt next to the installer.
