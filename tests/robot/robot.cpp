@@ -191,8 +191,13 @@ int main(int argc, char** argv) {
       if (!IsWindow(window)) continue;
       handled.insert(window);
       std::string caption = toUtf8(windowText(window));
-      log("window \"" + caption + "\"" + describe(window));
-      if (next < plan.size() && (plan[next].caption == "*" || plan[next].caption == caption)) {
+      bool planned =
+          next < plan.size() && (plan[next].caption == "*" || plan[next].caption == caption);
+      // A window left alone (a progress window) changes while we look: only
+      // its caption is logged.
+      bool leftAlone = planned && plan[next].actions.size() == 1 && plan[next].actions[0] == "wait";
+      log("window \"" + caption + "\"" + (leftAlone ? std::string() : describe(window)));
+      if (planned) {
         for (const std::string& action : plan[next].actions) {
           log("  " + action);
           perform(window, action);
