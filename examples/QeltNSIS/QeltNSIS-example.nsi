@@ -73,11 +73,6 @@ Var keyNumber
 !macroend
 !define Step "!insertmacro Step"
 
-Function .onInit
-  !ifdef QELT_TRANSCRIPT
-    FileOpen $transcript "$EXEDIR\transcript.txt" w
-  !endif
-FunctionEnd
 
 
 Section "-Бібліотека НОЛМ" SecLibrary
@@ -223,3 +218,14 @@ Section "-"
     FileClose $transcript
   !endif
 SectionEnd
+
+Function .onInit
+  !ifdef QELT_TRANSCRIPT
+    FileOpen $transcript "$EXEDIR\transcript.txt" w
+  !endif
+  ; -DSELECT_ALL runs every section, also in a silent installation.
+  !ifdef SELECT_ALL
+    !insertmacro SelectSection ${SecKeyGen}
+    !insertmacro SelectSection ${SecChangePassword}
+  !endif
+FunctionEnd

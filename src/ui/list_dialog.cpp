@@ -1,3 +1,4 @@
+#include "dialog_box.h"
 #include "list_dialog.h"
 
 #include "format_text.h"
@@ -73,9 +74,9 @@ ListStart takeSingleCandidate(HWND dialog, HWND list, int count,
 }
 
 void runKeyChoiceDialog(HWND parent, DLGPROC procedure) {
-  DialogBoxParamA(moduleInstance, MAKEINTRESOURCEA(IDD_KEY_CHOICE), parent, procedure, 0);
+  runDialog(IDD_KEY_CHOICE, parent, procedure, 0);
 }
 
 void runDeviceChoiceDialog(HWND parent, DLGPROC procedure) {
-  DialogBoxParamA(moduleInstance, MAKEINTRESOURCEA(IDD_DEVICE_CHOICE), parent, procedure, 0);
+  runDialog(IDD_DEVICE_CHOICE, parent, procedure, 0);
 }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "dialog_box.h"
 #include "export_guard.h"
 #include "host_context.h"
 #include "secret_fields.h"
@@ -62,7 +63,6 @@ QELT_EXPORT(PromptPasswordChange) {
   setupHostContext(stringSize, variables, stackTop, extra);
   guardExport([parentWindow] {
     setVariable(VAR_2, "");
-    DialogBoxParamA(moduleInstance, MAKEINTRESOURCEA(IDD_PASSWORD_CHANGE), parentWindow,
-                    passwordChangeDialogProcedure, 0);
+    runDialog(IDD_PASSWORD_CHANGE, parentWindow, passwordChangeDialogProcedure, 0);
   });
 }

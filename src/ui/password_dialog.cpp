@@ -1,6 +1,7 @@
 // PromptPassword: asks for the password of a secret key (dialog 101).
 #include <windows.h>
 
+#include "dialog_box.h"
 #include "export_guard.h"
 #include "host_context.h"
 #include "secret_fields.h"
@@ -48,7 +49,6 @@ QELT_EXPORT(PromptPassword) {
   setupHostContext(stringSize, variables, stackTop, extra);
   guardExport([parentWindow] {
     setVariable(VAR_2, "");
-    DialogBoxParamA(moduleInstance, MAKEINTRESOURCEA(IDD_PASSWORD), parentWindow,
-                    passwordDialogProcedure, 0);
+    runDialog(IDD_PASSWORD, parentWindow, passwordDialogProcedure, 0);
   });
 }
