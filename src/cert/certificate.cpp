@@ -1,10 +1,10 @@
 #include "certificate.h"
 
-#include <cstdio>
 #include <cstring>
 #include <ctime>
 
 #include "attribute_names.h"
+#include "der_path.h"
 #include "der_scanner.h"
 #include "der_time.h"
 #include "der_values.h"
@@ -44,12 +44,15 @@ Certificate::~Certificate() = default;
 Certificate* Certificate::clone() const { return new Certificate(*this); }
 
 void Certificate::locateElements() {
-  if (derScan(der_.data(), derEnd(), "SSoe0isssss", &publicKeyInfo_, nullptr) != DER_OK)
+  // Public key info: "SSoe0isssss". Extensions: "SSoe0isssssoy1oy2E3s",
+  // which shares that walk and goes on from the public key info.
+  DerCursor cursor;
+  if (derPathStart(der_.data(), derEnd(), &cursor) != DER_OK ||
+      derPathWalk(&cursor, "SSoe0isssss", &publicKeyInfo_, nullptr) != DER_OK)
     throw CertificateException(CERT_ERR_DATA);
   const uint8_t* extensions = nullptr;
   extensions_ = kNoExtensions;
-  if (derScan(der_.data(), derEnd(), "SSoe0isssssoy1oy2E3s", &extensions, nullptr) == DER_OK)
-    extensions_ = extensions;
+  if (derPathWalk(&cursor, "soy1oy2E3s", &extensions, nullptr) == DER_OK) extensions_ = extensions;
 }
 
 const uint8_t* Certificate::extensionsEnd() const {

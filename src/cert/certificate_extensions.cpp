@@ -1,7 +1,7 @@
 // The Certificate members that read the standard extensions.
-#include <cstdio>
 #include <cstring>
 
+#include "format_text.h"
 #include "certificate.h"
 #include "der_header.h"
 #include "der_iterator.h"
@@ -46,14 +46,12 @@ bool Certificate::findExtension(const char* oid, const uint8_t** value, int32_t*
   if (!oid) return false;
   char format[kExtensionFormatCapacity];
   if (critical) {
-    const int n = std::snprintf(format, sizeof format, "f%sB", oid);
     bool flag = false;
-    if (n > 0 && static_cast<size_t>(n) < sizeof format &&
+    if (formatText(format, sizeof format, "f%sB", oid) &&
         derScanBool(extensions_, extensionsEnd(), format, &flag) == DER_OK)
       *critical = flag;
   }
-  const int n = std::snprintf(format, sizeof format, "f%sobQ", oid);
-  if (n <= 0 || static_cast<size_t>(n) >= sizeof format) return false;
+  if (!formatText(format, sizeof format, "f%sobQ", oid)) return false;
   const uint8_t* start = nullptr;
   int32_t size = 0;
   if (derScan(extensions_, extensionsEnd(), format, &start, &size) != DER_OK) return false;

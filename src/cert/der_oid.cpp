@@ -1,16 +1,20 @@
 #include "der_oid.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr uint64_t kMaxArc = 0x7FFFFFFF;
 
+bool isDigit(const char* p, const char* end) { return p < end && *p >= '0' && *p <= '9'; }
+
 // Parses one decimal arc at *text; false when there is no digit or it is
 // larger than kMaxArc.
-bool readArc(const char** text, uint64_t* value) {
+bool readArc(const char** text, const char* end, uint64_t* value) {
   const char* p = *text;
-  if (*p < '0' || *p > '9') return false;
+  if (!isDigit(p, end)) return false;
   uint64_t v = 0;
-  while (*p >= '0' && *p <= '9') {
+  while (isDigit(p, end)) {
     v = v * 10 + static_cast<uint64_t>(*p - '0');
     if (v > kMaxArc) return false;
     ++p;
@@ -38,23 +42,27 @@ bool writeSubidentifier(uint64_t value, uint8_t* out, int32_t capacity, int32_t*
 
 }  // namespace
 
-int32_t derOidFromText(const char* text, uint8_t* out, int32_t capacity) {
-  if (!text || !out || capacity <= 0) return 0;
+int32_t derOidFromTextRun(const char* text, size_t length, uint8_t* out, int32_t capacity) {
+  if (!text || !out || capacity <= 0 || length < 3) return 0;
+  const char* end = text + length;
   if (text[0] < '0' || text[0] > '2' || text[1] != '.') return 0;
   const uint64_t first = static_cast<uint64_t>(text[0] - '0');
   const char* p = text + 2;
   uint64_t second = 0;
-  if (!readArc(&p, &second)) return 0;
+  if (!readArc(&p, end, &second)) return 0;
   int32_t used = 0;
   if (!writeSubidentifier(first * 40 + second, out, capacity, &used)) return 0;
-  while (*p == '.') {
+  while (p < end && *p == '.') {
     ++p;
     uint64_t arc = 0;
-    if (!readArc(&p, &arc)) return 0;
+    if (!readArc(&p, end, &arc)) return 0;
     if (!writeSubidentifier(arc, out, capacity, &used)) return 0;
   }
-  if (*p != '\0') return 0;
-  return used;
+  return p == end ? used : 0;
+}
+
+int32_t derOidFromText(const char* text, uint8_t* out, int32_t capacity) {
+  return text ? derOidFromTextRun(text, std::strlen(text), out, capacity) : 0;
 }
 
 int32_t derEncodeOid(const char* text, uint8_t* out, int32_t capacity) {

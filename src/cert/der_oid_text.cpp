@@ -1,6 +1,5 @@
 // OBJECT IDENTIFIER content to dotted text, and matching that text against a
 // list. Arcs of any size are rendered exactly.
-#include <cstdio>
 #include <cstring>
 
 #include "der_scanner.h"
@@ -16,6 +15,20 @@ constexpr size_t kRenderCapacity = kMaxLimbs * 9 + 1;
 constexpr int32_t kListOidCapacity = 252;
 
 // Appends pieces while the text and its terminator fit; counts them always.
+// The decimal digits of value, zero-padded to at least width (at most 20);
+// out needs room for max(width, 20) characters. Returns how many were written.
+size_t putDecimal(uint64_t value, size_t width, char* out) {
+  char digits[20];
+  size_t n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value);
+  while (n < width && n < sizeof digits) digits[n++] = '0';
+  for (size_t i = 0; i < n; ++i) out[i] = digits[n - 1 - i];
+  return n;
+}
+
 class TextWriter {
  public:
   TextWriter(char* out, int32_t capacity) : out_(out), capacity_(capacity) {}
@@ -73,10 +86,10 @@ struct BigArc {
 
   // Decimal digits into text; capacity of at least kRenderCapacity.
   size_t render(char* text, size_t capacity) const {
-    if (count == 0) return static_cast<size_t>(std::snprintf(text, capacity, "0"));
-    size_t used = static_cast<size_t>(std::snprintf(text, capacity, "%u", static_cast<unsigned>(limbs[count - 1])));
-    for (size_t i = count - 1; i-- > 0;)
-      used += static_cast<size_t>(std::snprintf(text + used, capacity - used, "%09u", static_cast<unsigned>(limbs[i])));
+    (void)capacity;  // kRenderCapacity holds every limb's nine digits
+    if (count == 0) return putDecimal(0, 1, text);
+    size_t used = putDecimal(limbs[count - 1], 1, text);
+    for (size_t i = count - 1; i-- > 0;) used += putDecimal(limbs[i], 9, text + used);
     return used;
   }
 };
@@ -104,10 +117,11 @@ bool putArc(TextWriter* writer, const uint8_t* groups, size_t count, bool first)
     uint64_t value = 0;
     if (readSmallArc(groups, count, &value)) {
       const uint64_t top = value / 40 < 2 ? value / 40 : 2;
-      char text[32];
-      const int n = std::snprintf(text, sizeof text, "%u.%llu", static_cast<unsigned>(top),
-                                  static_cast<unsigned long long>(value - top * 40));
-      writer->put(text, static_cast<size_t>(n));
+      char text[48];
+      size_t n = putDecimal(top, 1, text);
+      text[n++] = '.';
+      n += putDecimal(value - top * 40, 1, text + n);
+      writer->put(text, n);
       return true;
     }
     BigArc arc;  // too large for 64 bits, so the first arc is 2
@@ -120,9 +134,9 @@ bool putArc(TextWriter* writer, const uint8_t* groups, size_t count, bool first)
   }
   uint64_t value = 0;
   if (readSmallArc(groups, count, &value)) {
-    char text[32];
-    const int n = std::snprintf(text, sizeof text, ".%llu", static_cast<unsigned long long>(value));
-    writer->put(text, static_cast<size_t>(n));
+    char text[32] = ".";
+    const size_t n = 1 + putDecimal(value, 1, text + 1);
+    writer->put(text, n);
     return true;
   }
   BigArc arc;

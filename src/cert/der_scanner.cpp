@@ -4,6 +4,7 @@
 
 #include "der_header.h"
 #include "der_oid.h"
+#include "der_path.h"
 
 namespace {
 
@@ -13,10 +14,7 @@ constexpr int64_t kNoCount = -1;
 
 // Every element read lies within the current container, and the outermost
 // container within the data, so no read goes past the data.
-struct Cursor {
-  const uint8_t* pos;
-  const uint8_t* end;  // one past the current container
-};
+using Cursor = DerCursor;
 
 struct Step {
   bool optional;
@@ -28,45 +26,22 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
 char toLower(char c) { return isUpper(c) ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool isTagLetter(char lower) {
-  switch (lower) {
-    case 'b': case 'c': case 'd': case 'e': case 'g': case 'i': case 'n': case 'q':
-    case 'r': case 's': case 't': case 'u': case 'x': case 'y': case 'z':
-      return true;
-    default:
-      return false;
-  }
-}
+// The tags each tag-test letter accepts, as 256-bit sets indexed by letter.
+// 'e' and 'y' compare the tag number with their count on top of this.
+struct TagSet {
+  uint64_t bits[4];
+  bool has(uint8_t tag) const { return (bits[tag >> 6] >> (tag & 63)) & 1; }
+};
 
-bool canEnter(char upper) {
-  switch (upper) {
-    case 'E': case 'G': case 'Q': case 'S': case 'U': case 'Y':
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool isStringTag(uint8_t tag) {
-  switch (tag) {
-    case 0x0C: case 0x12: case 0x13: case 0x14: case 0x15: case 0x16:
-    case 0x19: case 0x1A: case 0x1B: case 0x1C: case 0x1E:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool isNonUniversal(uint8_t tag) { return (tag & 0xC0) != 0; }
-bool isConstructed(uint8_t tag) { return (tag & 0x20) != 0; }
-
-bool tagMatches(char lower, uint8_t tag, int64_t count) {
+constexpr bool acceptsTag(char lower, unsigned tag) {
+  const bool nonUniversal = (tag & 0xC0) != 0;
   switch (lower) {
     case 'b': return tag == 0x01;
-    case 'c': return isStringTag(tag);
+    case 'c':
+      return tag == 0x0C || tag == 0x12 || tag == 0x13 || tag == 0x14 || tag == 0x15 || tag == 0x16 ||
+             tag == 0x19 || tag == 0x1A || tag == 0x1B || tag == 0x1C || tag == 0x1E;
     case 'd': return tag == 0x06;
-    case 'e':
-      return isNonUniversal(tag) && isConstructed(tag) && (count == kNoCount || (tag & 0x1F) == count);
+    case 'e': return nonUniversal && (tag & 0x20) != 0;
     case 'g': return tag == 0x03;
     case 'i': return tag == 0x02;
     case 'n': return tag == 0x05;
@@ -76,10 +51,80 @@ bool tagMatches(char lower, uint8_t tag, int64_t count) {
     case 't': return tag == 0x17 || tag == 0x18;
     case 'u': return tag == 0x31;
     case 'x': return true;
-    case 'y': return isNonUniversal(tag) && count != kNoCount && (tag & 0x1F) == count;
+    case 'y': return nonUniversal;
     case 'z': return tag == 0x0A;
     default: return false;
   }
+}
+
+struct TagTable {
+  TagSet sets[26];
+  bool known[26];
+};
+
+constexpr TagTable makeTagTable() {
+  TagTable table{};
+  for (int letter = 0; letter < 26; ++letter) {
+    for (unsigned tag = 0; tag < 256; ++tag) {
+      if (acceptsTag(static_cast<char>('a' + letter), tag)) {
+        table.sets[letter].bits[tag >> 6] |= uint64_t{1} << (tag & 63);
+        table.known[letter] = true;
+      }
+    }
+  }
+  return table;
+}
+
+constexpr TagTable kTagTable = makeTagTable();
+
+// What a format character can be as a step letter, looked up once per step.
+enum LetterKind : uint8_t { kInvalid, kSearch, kTagTest };
+struct LetterClass {
+  LetterKind kind;
+  char lower;
+  bool upper;
+  bool enters;      // an uppercase letter that may enter its element
+  bool counted;     // takes a decimal count: E e Y y x
+  bool takesEquals; // G Q
+};
+
+constexpr LetterClass classify(unsigned char c) {
+  LetterClass k{kInvalid, 0, false, false, false, false};
+  const char ch = static_cast<char>(c);
+  if (ch == 'f' || ch == 'F' || ch == 'a') {
+    k.kind = kSearch;
+    return k;
+  }
+  const bool upper = ch >= 'A' && ch <= 'Z';
+  const char lower = upper ? static_cast<char>(ch - 'A' + 'a') : ch;
+  if (!(lower >= 'a' && lower <= 'z' && kTagTable.known[lower - 'a'])) return k;
+  k.kind = kTagTest;
+  k.lower = lower;
+  k.upper = upper;
+  k.enters = upper && (ch == 'E' || ch == 'G' || ch == 'Q' || ch == 'S' || ch == 'U' || ch == 'Y');
+  k.counted = lower == 'e' || lower == 'y' || ch == 'x';
+  k.takesEquals = ch == 'G' || ch == 'Q';
+  return k;
+}
+
+struct LetterTable {
+  LetterClass classes[256];
+};
+
+constexpr LetterTable makeLetterTable() {
+  LetterTable table{};
+  for (unsigned c = 0; c < 256; ++c) table.classes[c] = classify(static_cast<unsigned char>(c));
+  return table;
+}
+
+constexpr LetterTable kLetters = makeLetterTable();
+
+// lower must be a tag letter.
+bool tagMatches(char lower, uint8_t tag, int64_t count) {
+  if (!kTagTable.sets[lower - 'a'].has(tag)) return false;
+  if (lower == 'e') return count == kNoCount || (tag & 0x1F) == count;
+  if (lower == 'y') return count != kNoCount && (tag & 0x1F) == count;
+  return true;
 }
 
 // Reads the header at the cursor; it must lie within the container.
@@ -154,9 +199,10 @@ int32_t oidAt(const uint8_t* at, const uint8_t* end, const uint8_t* oid, int32_t
   if (!derReadHeader(at, end, &id)) return DER_ERR_BOUNDS;
   const uint8_t* content = at + id.headerSize;
   if (id.length > derAvailable(content, end)) return DER_ERR_BOUNDS;
-  if (id.definite && id.length == static_cast<uint32_t>(oidLength) &&
-      std::memcmp(content, oid, id.length) == 0)
-    *after = content + id.length;
+  if (!id.definite || id.length != static_cast<uint32_t>(oidLength)) return DER_OK;
+  for (int32_t i = 0; i < oidLength; ++i)  // short: a loop beats a call
+    if (content[i] != oid[i]) return DER_OK;
+  *after = content + id.length;
   return DER_OK;
 }
 
@@ -205,11 +251,8 @@ int32_t runSearch(Cursor* c, const char** format, char letter, const uint8_t** o
   while (isDigit(text[textLength]) || text[textLength] == '.') ++textLength;
   if (textLength >= kMaxPathOidText) return DER_ERR_FORMAT;
   *format = text + textLength;
-  char oidText[kMaxPathOidText];
-  std::memcpy(oidText, text, textLength);
-  oidText[textLength] = '\0';
   uint8_t oid[kMaxOidContent];
-  const int32_t oidLength = derOidFromText(oidText, oid, kMaxOidContent);
+  const int32_t oidLength = derOidFromTextRun(text, textLength, oid, kMaxOidContent);
   if (oidLength == 0) return DER_ERR_FORMAT;
 
   const int32_t status = searchOid(c, letter == 'a', oid, oidLength);
@@ -263,13 +306,18 @@ int32_t derReadLength(const uint8_t** cursor, const uint8_t* limit) {
   return static_cast<int32_t>(length);
 }
 
-int32_t derScan(const uint8_t* element, const uint8_t* limit, const char* format,
-                const uint8_t** out, int32_t* outLength) {
-  if (!format) return DER_ERR_FORMAT;
+int32_t derPathStart(const uint8_t* element, const uint8_t* limit, DerCursor* cursor) {
   // The element must have a known end within the data: that is the bound.
   const int32_t size = derElementSize(element, limit);
   if (size == 0 || static_cast<size_t>(size) > derAvailable(element, limit)) return DER_ERR_BOUNDS;
-  Cursor c{element, element + size};
+  cursor->pos = element;
+  cursor->end = element + size;
+  return DER_OK;
+}
+
+int32_t derPathWalk(DerCursor* cursor, const char* format, const uint8_t** out, int32_t* outLength) {
+  if (!format) return DER_ERR_FORMAT;
+  Cursor& c = *cursor;
   const char* f = format;
   for (;;) {
     while (*f == ' ') ++f;
@@ -280,27 +328,35 @@ int32_t derScan(const uint8_t* element, const uint8_t* limit, const char* format
       ++f;
     }
     step.letter = *f;
-    if (step.letter == '\0') return DER_ERR_FORMAT;
+    const LetterClass& letter = kLetters.classes[static_cast<unsigned char>(step.letter)];
+    if (letter.kind == kInvalid) return DER_ERR_FORMAT;  // also the end of the format
     ++f;
-    if (step.letter == 'f' || step.letter == 'F' || step.letter == 'a') {
+    if (letter.kind == kSearch) {
       const int32_t status = runSearch(&c, &f, step.letter, out, outLength);
       if (status != DER_OK || *f == '\0') return status;
       continue;
     }
-    const char lower = toLower(step.letter);
-    if (!isTagLetter(lower)) return DER_ERR_FORMAT;
-    if (lower == 'e' || lower == 'y' || step.letter == 'x') step.count = readCount(&f);
-    if ((step.letter == 'G' || step.letter == 'Q') && *f == '=') ++f;
+    if (letter.counted) step.count = readCount(&f);
+    if (letter.takesEquals && *f == '=') ++f;
 
     if (*f == '\0') return select(c, step, out, outLength);
     int32_t status;
-    if (isUpper(step.letter)) {
-      if (!canEnter(step.letter)) return DER_ERR_FORMAT;
-      if (!tagMatches(lower, c.pos[0], step.count)) return DER_ERR_MISMATCH;
+    if (letter.upper) {
+      if (!letter.enters) return DER_ERR_FORMAT;
+      if (!tagMatches(letter.lower, c.pos[0], step.count)) return DER_ERR_MISMATCH;
       status = enter(&c, step.letter == 'G');
     } else {
       status = skip(&c, step);
     }
     if (status != DER_OK) return status;
   }
+}
+
+int32_t derScan(const uint8_t* element, const uint8_t* limit, const char* format,
+                const uint8_t** out, int32_t* outLength) {
+  if (!format) return DER_ERR_FORMAT;
+  DerCursor cursor;
+  const int32_t status = derPathStart(element, limit, &cursor);
+  if (status != DER_OK) return status;
+  return derPathWalk(&cursor, format, out, outLength);
 }

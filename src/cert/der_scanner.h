@@ -1,7 +1,9 @@
 // A small DER reader driven by path strings. Every function works over
 // caller-owned bytes, never allocates or throws, and returns a status code.
 // Each function is told where the readable bytes end (`limit`, one past the
-// last byte it may read) and never reads at or beyond it.
+// last byte it may read) and never reads at or beyond it: the starting
+// element must fit before `limit`, and every element a path steps over,
+// enters or selects must fit its container.
 //
 // Path language, one letter per step (spaces allowed before a step):
 //   [o]letter[suffix]   'o' makes a skip step optional

@@ -175,6 +175,14 @@ TEST(DerScan, ElementsMustFitTheirContainer) {
   EXPECT_EQ(scan(hex("30 06 04 01 02 81 01 05"), "SQi").status, DER_ERR_BOUNDS);
 }
 
+TEST(DerScan, DeepNestingNeedsNoRecursion) {
+  Bytes nested = hex("05 00");
+  for (int depth = 0; depth < 3000; ++depth) nested = tlv(0x30, nested);
+  std::string path(3000, 'S');
+  EXPECT_EQ(scan(nested, (path + "N").c_str()).status, DER_OK);
+  EXPECT_EQ(scan(nested, (path + "SN").c_str()).status, DER_ERR_MISMATCH);
+}
+
 TEST(DerScan, HugeCountsEndAtTheContainer) {
   const Bytes seq = tlv(0x30, {hex("05 00 05 00")});
   EXPECT_EQ(scan(seq, "Sx99999999999999999999n").status, DER_ERR_BOUNDS);
