@@ -122,6 +122,21 @@ TEST_P(LibraryLoading, LoadsAgainAfterFreeNolm) {
 
 INSTANTIATE_TEST_SUITE_P(StringSizes, LibraryLoading, ::testing::Values(1024, 8192));
 
+TEST(PluginImage, ExportsEveryCommandScriptsCall) {
+  HMODULE module = LoadLibraryExA(pluginDllPath().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  ASSERT_NE(module, nullptr);
+  const char* exports[] = {
+      "InitNolm",         "FreeNolm",           "OpenNolm",        "CloseNolm",
+      "LoadKey",          "LoadKeyCC",          "KeyGenCC",        "KeyGenFile",
+      "ChangePassword",   "ChangePasswordFile", "ChangePin",       "GetCertFirstInfo",
+      "GetCertNextInfo",  "PromptPassword",     "PromptPasswordChange", "Test",
+      "StartProgress",    "UpdateProgress",     "CloseProgress",   "CheckToken",
+      "ReadFolderKey",    "ReadTokenKey",       "CheckTokenAvtor", "GetAvtorCertList",
+      "ReadTokenAvtorKey", "ParseAvtorKey"};
+  for (const char* name : exports) EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
+  FreeLibrary(module);
+}
+
 TEST(PluginImage, ImportsSystemDllsOnly) {
   HMODULE module = LoadLibraryExA(pluginDllPath().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
   ASSERT_NE(module, nullptr);
