@@ -81,6 +81,9 @@ void resolveFunctions(NolmDll dll) {
 }  // namespace
 
 bool loadNolmLibrary(const char* directory) {
+  // A second InitNolm (a retry with another directory, say) starts afresh, so
+  // one FreeNolm always releases everything.
+  freeNolmLibrary();
   if (!loadDll(directory, kNolm32)) return false;
   resolveFunctions(kNolm32);
   if (!nolm.KMGetFuncs) {

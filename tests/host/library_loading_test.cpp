@@ -120,6 +120,20 @@ TEST_P(LibraryLoading, LoadsAgainAfterFreeNolm) {
   host.call("FreeNolm");
 }
 
+TEST_P(LibraryLoading, ARetryAfterAFailureLeavesNothingBehindForFreeNolm) {
+  PluginHost host(GetParam());
+  host.setVar(VAR_R0, nolmStandinDirectory("no-nolmcc"));
+  host.call("InitNolm");
+  host.setVar(VAR_R0, nolmStandinDirectory("lib"));
+  host.call("InitNolm");
+  host.call("InitNolm");
+  EXPECT_EQ(host.var(VAR_0), "1");
+  host.call("FreeNolm");
+  for (const char* name : {"nolm32.dll", "nolmmsg.dll", "tavrikon.dll", "wembra.dll", "Plisk.dll",
+                           "nolmcc.dll"})
+    EXPECT_EQ(GetModuleHandleA(name), nullptr) << name << " still loaded";
+}
+
 INSTANTIATE_TEST_SUITE_P(StringSizes, LibraryLoading, ::testing::Values(1024, 8192));
 
 TEST(PluginImage, ExportsEveryCommandScriptsCall) {
