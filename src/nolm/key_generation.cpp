@@ -9,6 +9,7 @@
 
 #include "export_guard.h"
 #include "host_context.h"
+#include "key_name.h"
 #include "library_errors.h"
 #include "message_boxes.h"
 #include "nolm_library.h"
@@ -20,16 +21,6 @@ namespace {
 
 constexpr int kRequestFileSize = 174;
 char requestBuffer[kTextBufferSize];
-
-bool takeKeyName() {
-  const char* keyName = getVariable(VAR_1);
-  if (keyName && copyWhole(keyPathBuffer, sizeof keyPathBuffer, keyName)) return true;
-  keyPathBuffer[0] = '\0';
-  formatText(messageBuffer, sizeof messageBuffer,
-                "Помилка генерації ключа.\nІм'я ключа довше за %d символів.", kKeyNameSize - 1);
-  showError(messageBuffer);
-  return false;
-}
 
 bool takeRandomText(char (&random)[kRandomTextSize]) {
   if (makeRandomText(random)) return true;
@@ -64,7 +55,8 @@ void writeRequestFile(const char* path) {
 void generateOnCard() {
   setVariable(VAR_0, "");
   std::memset(requestBuffer, 0, sizeof requestBuffer);
-  if (!REQUIRE_NOLM(KeyGenXCC) || !getVariable(VAR_3) || !takeKeyName()) return;
+  if (!REQUIRE_NOLM(KeyGenXCC) || !getVariable(VAR_3) || !takeKeyName("Помилка генерації ключа."))
+    return;
   // Refuse before generating: a key whose request cannot be stored is lost.
   char path[kTextBufferSize];
   if (!requestFilePath(path, sizeof path)) {
@@ -92,7 +84,7 @@ void generateOnCard() {
 void generateIntoFolder() {
   setVariable(VAR_0, "");
   if (!REQUIRE_NOLM(NolmSetFmode) || !REQUIRE_NOLM(KeyGenX) || !getVariable(VAR_3) ||
-      !takeKeyName())
+      !takeKeyName("Помилка генерації ключа."))
     return;
   fillPasswordField(passwordField, getVariable(VAR_2));
   nolm.NolmSetFmode(0, 0);

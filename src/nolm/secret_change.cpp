@@ -4,6 +4,7 @@
 
 #include "export_guard.h"
 #include "host_context.h"
+#include "key_name.h"
 #include "library_errors.h"
 #include "message_boxes.h"
 #include "nolm_library.h"
@@ -25,16 +26,6 @@ void wipeFields() {
   wipeSecret(newValueField, sizeof newValueField);
 }
 
-bool takeKeyName() {
-  const char* keyName = getVariable(VAR_1);
-  if (keyName && copyWhole(keyPathBuffer, sizeof keyPathBuffer, keyName)) return true;
-  keyPathBuffer[0] = '\0';
-  formatText(messageBuffer, sizeof messageBuffer,
-                "Помилка зміни пароля.\nІм'я ключа довше за %d символів.", kKeyNameSize - 1);
-  showError(messageBuffer);
-  return false;
-}
-
 void finish(int result) {
   lastResultCode = result;
   if (result == 0)
@@ -45,7 +36,7 @@ void finish(int result) {
 
 void changeCardKeyPassword() {
   setVariable(VAR_0, "");
-  if (!REQUIRE_NOLM(NolmChangePswCC) || !takeKeyName()) return;
+  if (!REQUIRE_NOLM(NolmChangePswCC) || !takeKeyName("Помилка зміни пароля.")) return;
   fillFields();
   int result = nolm.NolmChangePswCC(keyPathBuffer, passwordField, newValueField, 0,
                                     currentReaderName);
@@ -55,7 +46,7 @@ void changeCardKeyPassword() {
 
 void changeKeyFilePassword() {
   setVariable(VAR_0, "");
-  if (!REQUIRE_NOLM(NolmChangePsw) || !takeKeyName()) return;
+  if (!REQUIRE_NOLM(NolmChangePsw) || !takeKeyName("Помилка зміни пароля.")) return;
   fillFields();
   int result = nolm.NolmChangePsw(keyPathBuffer, passwordField, newValueField, 0);
   wipeFields();
