@@ -8,6 +8,7 @@
 #include "der_scanner.h"
 #include "der_time.h"
 #include "der_values.h"
+#include "format_text.h"
 
 namespace {
 
@@ -16,10 +17,6 @@ constexpr int32_t kMinCertificateSize = 9;
 constexpr size_t kMaxAttributeOidText = 77;
 // Enough to read a header of any supported form.
 constexpr int kMaxHeaderSize = 6;
-
-}  // namespace
-
-namespace {
 
 // The length of the one DER element at data (from its header when length is
 // 0); throws when the data is not exactly one element of at least 9 bytes.
@@ -32,35 +29,28 @@ int32_t checkedElementLength(const void* data, int32_t length) {
   return length;
 }
 
-}  // namespace
-
-Certificate::Certificate(const void* data, int32_t length)
-    : der_(data, checkedElementLength(data, length)), extensions_(kNoExtensions), publicKeyInfo_(nullptr) {
-  locateElements();
+// Reads the next element when its tag is `tag`, keeping where it starts.
+bool getField(DerReader* in, uint8_t tag, const uint8_t** at) {
+  uint8_t next;
+  DerElement e;
+  *at = in->data();
+  return in->peekTag(&next) && next == tag && in->getElement(&e);
 }
 
-Certificate::~Certificate() = default;
-
-Certificate* Certificate::clone() const { return new Certificate(*this); }
-
-void Certificate::locateElements() {
-  // Public key info: "SSoe0isssss". Extensions: "SSoe0isssssoy1oy2E3s",
-  // which shares that walk and goes on from the public key info.
-  DerCursor cursor;
-  if (derPathStart(der_.data(), derEnd(), &cursor) != DER_OK ||
-      derPathWalk(&cursor, "SSoe0isssss", &publicKeyInfo_, nullptr) != DER_OK)
-    throw CertificateException(CERT_ERR_DATA);
-  const uint8_t* extensions = nullptr;
-  extensions_ = kNoExtensions;
-  if (derPathWalk(&cursor, "soy1oy2E3s", &extensions, nullptr) == DER_OK) extensions_ = extensions;
+// Whether the next tag is of a non-universal class with this number (and,
+// when asked, constructed).
+bool nextIsTagged(const DerReader& in, unsigned number, bool constructed) {
+  uint8_t tag;
+  return in.peekTag(&tag) && (tag & 0xC0) && (tag & 0x1F) == number && (!constructed || (tag & 0x20));
 }
 
-const uint8_t* Certificate::extensionsEnd() const {
-  return extensions_ == kNoExtensions ? kNoExtensions + sizeof kNoExtensions : derEnd();
+ByteBuffer wholeOf(const DerElement& e) { return ByteBuffer(e.start, static_cast<int32_t>(e.size())); }
+
+bool sameBytes(const DerElement& e, const uint8_t* data, size_t length) {
+  return e.size() == length && std::memcmp(e.start, data, length) == 0;
 }
 
-ByteBuffer Certificate::requiredElement(const uint8_t* from, const uint8_t* limit,
-                                        const char* format) const {
+ByteBuffer requiredElement(const uint8_t* from, const uint8_t* limit, const char* format) {
   const uint8_t* start = nullptr;
   int32_t length = 0;
   if (derScan(from, limit, format, &start, &length) != DER_OK)
@@ -68,8 +58,7 @@ ByteBuffer Certificate::requiredElement(const uint8_t* from, const uint8_t* limi
   return ByteBuffer(start, length);
 }
 
-ByteBuffer Certificate::requiredOidText(const uint8_t* from, const uint8_t* limit,
-                                        const char* format) const {
+ByteBuffer requiredOidText(const uint8_t* from, const uint8_t* limit, const char* format) {
   int32_t size = 0;
   if (derScanOidText(from, limit, format, nullptr, &size) != DER_OK || size < 1)
     throw CertificateException(CERT_ERR_DATA);
@@ -79,53 +68,106 @@ ByteBuffer Certificate::requiredOidText(const uint8_t* from, const uint8_t* limi
   return text;
 }
 
-ByteBuffer Certificate::serialNumber() const { return requiredElement(der_.data(), derEnd(), "SSoe0i"); }
+}  // namespace
 
-ByteBuffer Certificate::issuer() const { return requiredElement(der_.data(), derEnd(), "SSoe0iss"); }
+Certificate::Certificate(const void* data, int32_t length)
+    : der_(data, checkedElementLength(data, length)), extensions_(kNoExtensions), publicKeyInfo_(nullptr) {
+  locateElements();
+}
 
-ByteBuffer Certificate::subject() const { return requiredElement(der_.data(), derEnd(), "SSoe0issss"); }
+Certificate* Certificate::clone() const { return new Certificate(*this); }
+
+// Certificate ::= SEQUENCE { tbsCertificate, signatureAlgorithm, signatureValue }
+// TBSCertificate ::= SEQUENCE { version [0] EXPLICIT OPTIONAL, serialNumber,
+//   signature, issuer, validity, subject, subjectPublicKeyInfo,
+//   issuerUniqueID [1] IMPLICIT OPTIONAL, subjectUniqueID [2] IMPLICIT OPTIONAL,
+//   extensions [3] EXPLICIT Extensions OPTIONAL }
+// Everything up to the key must be there; the extensions may not be.
+void Certificate::locateElements() {
+  DerReader certificate(der_.data(), static_cast<size_t>(der_.size()));
+  DerReader outer;
+  DerReader tbs;
+  DerElement e;
+  const uint8_t* signature;
+  uint8_t tag;
+  if (!certificate.peekTag(&tag) || tag != 0x30 || !certificate.enter(&e, &outer) ||
+      !outer.peekTag(&tag) || tag != 0x30 || !outer.enter(&e, &tbs) || tbs.empty() ||
+      (nextIsTagged(tbs, 0, true) && !tbs.getElement(&e)) || !getField(&tbs, 0x02, &serial_) ||
+      !getField(&tbs, 0x30, &signature) || !getField(&tbs, 0x30, &issuer_) ||
+      !getField(&tbs, 0x30, &validity_) || !getField(&tbs, 0x30, &subject_) ||
+      !getField(&tbs, 0x30, &publicKeyInfo_))
+    throw CertificateException(CERT_ERR_DATA);
+  tbsEnd_ = tbs.end();
+  extensions_ = kNoExtensions;
+  for (unsigned number = 1; number <= 2; ++number) {
+    if (tbs.empty() || (nextIsTagged(tbs, number, false) && !tbs.getElement(&e))) return;
+  }
+  DerReader wrapper;
+  const uint8_t* extensions;
+  if (nextIsTagged(tbs, 3, true) && tbs.enter(&e, &wrapper) && getField(&wrapper, 0x30, &extensions))
+    extensions_ = extensions;
+}
+
+const uint8_t* Certificate::extensionsEnd() const {
+  return extensions_ == kNoExtensions ? kNoExtensions + sizeof kNoExtensions : derEnd();
+}
+
+DerElement Certificate::field(const uint8_t* at) const {
+  DerReader in = DerReader::between(at, tbsEnd_);
+  DerElement e;
+  if (!in.getElement(&e)) throw CertificateException(CERT_ERR_DATA);
+  return e;
+}
+
+ByteBuffer Certificate::serialNumber() const { return wholeOf(field(serial_)); }
+
+ByteBuffer Certificate::issuer() const { return wholeOf(field(issuer_)); }
+
+ByteBuffer Certificate::subject() const { return wholeOf(field(subject_)); }
 
 bool Certificate::issuerAttribute(const char* name, char* output, int32_t* size) const {
-  return nameAttribute("SSoe0iss", name, output, size);
+  return nameAttribute(issuer_, name, output, size);
 }
 
 bool Certificate::subjectAttribute(const char* name, char* output, int32_t* size) const {
-  return nameAttribute("SSoe0issss", name, output, size);
+  return nameAttribute(subject_, name, output, size);
 }
 
-bool Certificate::nameAttribute(const char* nameFormat, const char* name, char* output,
+bool Certificate::nameAttribute(const uint8_t* nameElement, const char* name, char* output,
                                 int32_t* size) const {
-  const uint8_t* nameElement = nullptr;
-  if (derScan(der_.data(), derEnd(), nameFormat, &nameElement, nullptr) != DER_OK) return false;
   if (!name || !size) return false;
-  const char* oid = name;
+  uint8_t dotted[kDerPathOidCapacity];
+  size_t oidLength = 0;
+  const uint8_t* oid = dotted;
+  char path[kMaxAttributeOidText + 2] = "C";
   if (static_cast<unsigned char>(name[0]) >= 'A') {
-    oid = attributeOidByName(name);
+    oid = attributeOidByName(name, &oidLength);
     if (!oid) return false;
+  } else {
+    if (std::strlen(name) > kMaxAttributeOidText) return false;
+    const char* rest = name;
+    oidLength = static_cast<size_t>(derPathOid(&rest, dotted));
+    if (oidLength == 0 || !formatText(path, sizeof path, "%sC", rest)) return false;
   }
-  const size_t oidLength = std::strlen(oid);
-  if (oidLength > kMaxAttributeOidText) return false;
-  char format[kMaxAttributeOidText + 3];
-  format[0] = 'F';
-  std::memcpy(format + 1, oid, oidLength);
-  format[oidLength + 1] = 'C';
-  format[oidLength + 2] = '\0';
-  return derScanString(nameElement, derEnd(), format, output, size) == DER_OK;
+  DerReader at;
+  DerSelected value;
+  return derPathStart(nameElement, derEnd(), &at) == DER_OK &&
+         derPathSearch(&at, false, oid, oidLength) == DER_OK && derPathWalk(&at, path, &value) == DER_OK &&
+         derStringValue(value, output, size) == DER_OK;
 }
 
-int64_t Certificate::notBefore() const {
-  int64_t time = 0;
-  if (derScanTime(der_.data(), derEnd(), "SSoe0issST", &time) != DER_OK)
+int64_t Certificate::validityTime(const char* path) const {
+  DerReader at = DerReader::between(validity_, tbsEnd_);
+  DerSelected time;
+  int64_t seconds = 0;
+  if (derPathWalk(&at, path, &time) != DER_OK || derTimeValue(time, &seconds) != DER_OK)
     throw CertificateException(CERT_ERR_DATA);
-  return time;
+  return seconds;
 }
 
-int64_t Certificate::notAfter() const {
-  int64_t time = 0;
-  if (derScanTime(der_.data(), derEnd(), "SSoe0issStT", &time) != DER_OK)
-    throw CertificateException(CERT_ERR_DATA);
-  return time;
-}
+int64_t Certificate::notBefore() const { return validityTime("ST"); }
+
+int64_t Certificate::notAfter() const { return validityTime("StT"); }
 
 bool Certificate::isValidAt(int64_t time) const {
   if (time == 0) time = static_cast<int64_t>(std::time(nullptr));
@@ -134,24 +176,28 @@ bool Certificate::isValidAt(int64_t time) const {
 }
 
 bool Certificate::isIssuerOf(const Certificate& other) const {
-  const ByteBuffer issuerName = requiredElement(other.der_.data(), other.derEnd(), "SSoe0iss");
-  return subject().equals(issuerName);
+  const DerElement issuerName = other.field(other.issuer_);
+  return sameBytes(field(subject_), issuerName.start, issuerName.size());
 }
 
 bool Certificate::matchesIdentifier(const uint8_t* id, int32_t size) const {
   if (!id || size < 2) return false;
-  const uint8_t* limit = id + size;
-  if (id[0] == 0x30) {
+  DerReader in(id, static_cast<size_t>(size));
+  DerElement e;
+  uint8_t tag;
+  in.peekTag(&tag);
+  if (tag == 0x30) {
     const uint8_t* serial = nullptr;
     const uint8_t* name = nullptr;
     int32_t serialLength = 0;
     int32_t nameLength = 0;
-    if (derScan(id, limit, "Ssi", &serial, &serialLength) != DER_OK) return false;
-    if (derScan(id, limit, "Ss", &name, &nameLength) != DER_OK) return false;
-    return serialNumber().equals(serial, serialLength) && issuer().equals(name, nameLength);
+    if (derScan(id, in.end(), "Ssi", &serial, &serialLength) != DER_OK) return false;
+    if (derScan(id, in.end(), "Ss", &name, &nameLength) != DER_OK) return false;
+    return sameBytes(field(serial_), serial, static_cast<size_t>(serialLength)) &&
+           sameBytes(field(issuer_), name, static_cast<size_t>(nameLength));
   }
-  if (id[0] == 0x04 && id[1] >= 1 && id[1] <= 127 && size >= 2 + id[1])
-    return subjectKeyIdentifier().equals(id + 2, id[1]);
+  if (tag == 0x04 && in.getElement(&e) && e.headerSize == 2 && e.definite && e.length > 0)
+    return subjectKeyIdentifier().equals(e.content(), static_cast<int32_t>(e.length));
   return false;
 }
 

@@ -1,6 +1,6 @@
-// One X.509 certificate in DER form. Answers are read from the certificate's
-// own bytes on demand, one path scan per field; only the positions of the
-// SubjectPublicKeyInfo and the Extensions are found at construction.
+// One X.509 certificate in DER form. Construction walks the tbsCertificate
+// once and keeps the positions of its fields; answers are read from the
+// certificate's own bytes on demand, starting at those positions.
 //
 // Failures throw CertificateException (CERT_ERR_DATA: not one well-formed
 // certificate, or a mandatory field cannot be read; CERT_ERR_OPEN: the file
@@ -9,10 +9,15 @@
 // CertificateDataNotFoundException.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "byte_buffer.h"
 #include "ds_exception.h"
+
+struct DerElement;
+struct DerIterator;
+struct DerSelected;
 
 class Certificate {
  public:
@@ -22,7 +27,7 @@ class Certificate {
   Certificate(const void* data, int32_t length);
   // Reads a file that holds exactly one DER certificate of 9 to 59999 bytes.
   explicit Certificate(const char* path);
-  virtual ~Certificate();
+  virtual ~Certificate() = default;
   // A new certificate sharing this one's bytes.
   virtual Certificate* clone() const;
 
@@ -93,13 +98,23 @@ class Certificate {
   void locateElements();
   const uint8_t* derEnd() const { return der_.data() + der_.size(); }
   const uint8_t* extensionsEnd() const;
-  ByteBuffer requiredElement(const uint8_t* from, const uint8_t* limit, const char* format) const;
-  ByteBuffer requiredOidText(const uint8_t* from, const uint8_t* limit, const char* format) const;
-  bool nameAttribute(const char* nameFormat, const char* name, char* output, int32_t* size) const;
-  ByteBuffer pointUrls(const char* listFormat, int32_t index) const;
+  DerElement field(const uint8_t* at) const;
+  int64_t validityTime(const char* path) const;
+  bool nameAttribute(const uint8_t* nameElement, const char* name, char* output, int32_t* size) const;
+  int32_t inExtension(const uint8_t* oid, size_t oidLength, const char* path, DerSelected* out) const;
+  ByteBuffer extensionBytes(const uint8_t* oid, size_t oidLength, const char* path) const;
+  int32_t listIn(const uint8_t* oid, size_t oidLength, DerIterator* it) const;
+  ByteBuffer pointUrls(const uint8_t* oid, size_t oidLength, int32_t index) const;
   bool extendedKeyUsageIsCritical() const;
 
   ByteBuffer der_;
   const uint8_t* extensions_;     // Extensions SEQUENCE, or an empty one
   const uint8_t* publicKeyInfo_;  // SubjectPublicKeyInfo
+  // Tag bytes of the tbsCertificate's fields, and the end of the
+  // tbsCertificate as the walk bounds them.
+  const uint8_t* serial_;
+  const uint8_t* issuer_;
+  const uint8_t* validity_;
+  const uint8_t* subject_;
+  const uint8_t* tbsEnd_;
 };

@@ -1,34 +1,33 @@
 // The Certificate members that read the standard extensions.
 #include <cstring>
 
-#include "format_text.h"
 #include "certificate.h"
-#include "der_header.h"
 #include "der_iterator.h"
 #include "der_oid.h"
+#include "der_path.h"
 #include "der_scanner.h"
 #include "der_values.h"
+#include "format_text.h"
 
 namespace {
 
-constexpr size_t kExtensionFormatCapacity = 256;
+constexpr size_t kExtensionPathCapacity = 256;
 constexpr int32_t kEncodedOidCapacity = 128;
 // The OBJECT IDENTIFIER element of id-ad-ocsp, 1.3.6.1.5.5.7.48.1.
 constexpr uint8_t kOcspMethod[10] = {0x06, 0x08, 0x2B, 0x06, 0x01, 0x05, 0x05, 0x07, 0x30, 0x01};
 
-const char* const kUri = "Y6";  // GeneralName uniformResourceIdentifier [6]
-const char* const kKeyUsage = "f2.5.29.15 obQ=G";
-const char* const kExtendedKeyUsageList = "f2.5.29.37 obQ=S";
-const char* const kExtendedKeyUsageCritical = "f2.5.29.37 B";
-const char* const kSubjectKeyId = "f2.5.29.14 obQ=Q";
-const char* const kAuthorityKeyId = "f2.5.29.35 obQ=SY0";
-const char* const kCrlPoints = "f2.5.29.31 obQ=S";
-const char* const kFreshestCrlPoints = "f2.5.29.46 obQ=S";
-const char* const kAccessDescriptions = "f1.3.6.1.5.5.7.1.1 obQ=S";
-const char* const kBasicConstraints = "f2.5.29.19 obQ=s";
-const char* const kBasicConstraintsCa = "f2.5.29.19 obQ=SB";
-const char* const kSanFirstEmail = "F2.5.29.17obQ=SY1";
-const char* const kSubjectEmail = "SSoe0isssF1.2.840.113549.1.9.1C";
+// DER content of the extension OIDs.
+constexpr uint8_t kKeyUsage[] = {0x55, 0x1D, 0x0F};            // 2.5.29.15
+constexpr uint8_t kExtendedKeyUsage[] = {0x55, 0x1D, 0x25};    // 2.5.29.37
+constexpr uint8_t kSubjectKeyId[] = {0x55, 0x1D, 0x0E};        // 2.5.29.14
+constexpr uint8_t kAuthorityKeyId[] = {0x55, 0x1D, 0x23};      // 2.5.29.35
+constexpr uint8_t kCrlPoints[] = {0x55, 0x1D, 0x1F};           // 2.5.29.31
+constexpr uint8_t kFreshestCrl[] = {0x55, 0x1D, 0x2E};         // 2.5.29.46
+constexpr uint8_t kBasicConstraints[] = {0x55, 0x1D, 0x13};    // 2.5.29.19
+constexpr uint8_t kSubjectAltName[] = {0x55, 0x1D, 0x11};      // 2.5.29.17
+constexpr uint8_t kAuthorityInfoAccess[] = {0x2B, 0x06, 0x01, 0x05, 0x05, 0x07, 0x01, 0x01};  // 1.3.6.1.5.5.7.1.1
+// The subject's emailAddress attribute, 1.2.840.113549.1.9.1.
+constexpr uint8_t kEmailAttribute[] = {0x2A, 0x86, 0x48, 0x86, 0xF7, 0x0D, 0x01, 0x09, 0x01};
 
 ByteBuffer joined(const ByteBuffer& head, char separator, const uint8_t* tail, int32_t tailLength) {
   ByteBuffer result(nullptr, head.size() + 1 + tailLength);
@@ -40,23 +39,46 @@ ByteBuffer joined(const ByteBuffer& head, char separator, const uint8_t* tail, i
 
 }  // namespace
 
+int32_t Certificate::inExtension(const uint8_t* oid, size_t oidLength, const char* path,
+                                 DerSelected* out) const {
+  DerReader at;
+  int32_t status = derPathStart(extensions_, extensionsEnd(), &at);
+  if (status == DER_OK) status = derPathSearch(&at, false, oid, oidLength);
+  return status == DER_OK ? derPathWalk(&at, path, out) : status;
+}
+
+ByteBuffer Certificate::extensionBytes(const uint8_t* oid, size_t oidLength, const char* path) const {
+  DerSelected bytes;
+  if (inExtension(oid, oidLength, path, &bytes) != DER_OK) return ByteBuffer();
+  return ByteBuffer(bytes.data, bytes.length);
+}
+
 bool Certificate::findExtension(const char* oid, const uint8_t** value, int32_t* length,
                                 bool* critical) const {
   if (critical) *critical = false;
   if (!oid) return false;
-  char format[kExtensionFormatCapacity];
-  if (critical) {
+  const char* rest = oid;
+  uint8_t der[kDerPathOidCapacity];
+  const int32_t derLength = derPathOid(&rest, der);
+  DerReader at;
+  if (derLength == 0 || derPathStart(extensions_, extensionsEnd(), &at) != DER_OK ||
+      derPathSearch(&at, false, der, static_cast<size_t>(derLength)) != DER_OK)
+    return false;
+  // The whole path is written out only to hold the caller's text to its size;
+  // the walk goes on after the OID.
+  char path[kExtensionPathCapacity];
+  const size_t afterOid = 1 + static_cast<size_t>(rest - oid);
+  DerSelected selected;
+  if (critical && formatText(path, sizeof path, "f%sB", oid)) {
+    DerReader flagAt = at;
     bool flag = false;
-    if (formatText(format, sizeof format, "f%sB", oid) &&
-        derScanBool(extensions_, extensionsEnd(), format, &flag) == DER_OK)
+    if (derPathWalk(&flagAt, path + afterOid, &selected) == DER_OK && derBoolValue(selected, &flag) == DER_OK)
       *critical = flag;
   }
-  if (!formatText(format, sizeof format, "f%sobQ", oid)) return false;
-  const uint8_t* start = nullptr;
-  int32_t size = 0;
-  if (derScan(extensions_, extensionsEnd(), format, &start, &size) != DER_OK) return false;
-  if (value) *value = start;
-  if (length) *length = size;
+  if (!formatText(path, sizeof path, "f%sobQ", oid) || derPathWalk(&at, path + afterOid, &selected) != DER_OK)
+    return false;
+  if (value) *value = selected.data;
+  if (length) *length = selected.length;
   return true;
 }
 
@@ -72,9 +94,16 @@ ByteBuffer Certificate::extension(const char* oid, bool* critical) const {
 }
 
 uint8_t Certificate::keyUsage() const {
-  uint8_t bits = 0;
-  if (derScanCopy(extensions_, extensionsEnd(), kKeyUsage, &bits, 1) != DER_OK) return 0;
-  return bits;
+  DerSelected bits;
+  if (inExtension(kKeyUsage, sizeof kKeyUsage, "obQ=G", &bits) != DER_OK || bits.length != 1) return 0;
+  return bits.data[0];
+}
+
+// Stands on the first of the elements listed in the selection's content.
+int32_t Certificate::listIn(const uint8_t* oid, size_t oidLength, DerIterator* it) const {
+  DerSelected list;
+  const int32_t status = inExtension(oid, oidLength, "obQ=S", &list);
+  return status == DER_OK ? derIterOver(list.data, list.length, it) : status;
 }
 
 bool Certificate::hasExtendedKeyUsage(const char* oid) const {
@@ -82,10 +111,9 @@ bool Certificate::hasExtendedKeyUsage(const char* oid) const {
   const int32_t encodedSize = derEncodeOid(oid, encoded, kEncodedOidCapacity);
   if (encodedSize == 0) return false;
   DerIterator purpose;
-  for (int32_t status = derIterFirst(extensions_, extensionsEnd(), kExtendedKeyUsageList, &purpose);
-       status == DER_OK; status = derIterNext(&purpose)) {
+  for (int32_t status = listIn(kExtendedKeyUsage, sizeof kExtendedKeyUsage, &purpose); status == DER_OK;
+       status = derIterNext(&purpose)) {
     if (purpose.currentSize == encodedSize &&
-        derAvailable(purpose.current, purpose.end) >= static_cast<size_t>(encodedSize) &&
         std::memcmp(purpose.current, encoded, static_cast<size_t>(encodedSize)) == 0)
       return true;
   }
@@ -93,9 +121,10 @@ bool Certificate::hasExtendedKeyUsage(const char* oid) const {
 }
 
 bool Certificate::extendedKeyUsageIsCritical() const {
+  DerSelected flag;
   bool critical = false;
-  return derScanBool(extensions_, extensionsEnd(), kExtendedKeyUsageCritical, &critical) == DER_OK &&
-         critical;
+  return inExtension(kExtendedKeyUsage, sizeof kExtendedKeyUsage, "B", &flag) == DER_OK &&
+         derBoolValue(flag, &critical) == DER_OK && critical;
 }
 
 bool Certificate::allowsExtendedKeyUsage(const char* oid) const {
@@ -107,8 +136,8 @@ bool Certificate::allowsExtendedKeyUsage(const char* oid) const {
 bool Certificate::hasCriticalExtendedKeyUsageOutside(const char* list) const {
   if (!extendedKeyUsageIsCritical()) return false;
   DerIterator purpose;
-  for (int32_t status = derIterFirst(extensions_, extensionsEnd(), kExtendedKeyUsageList, &purpose);
-       status == DER_OK; status = derIterNext(&purpose)) {
+  for (int32_t status = listIn(kExtendedKeyUsage, sizeof kExtendedKeyUsage, &purpose); status == DER_OK;
+       status = derIterNext(&purpose)) {
     if (!derOidInList(purpose.current, purpose.end, list)) return true;
   }
   return false;
@@ -130,23 +159,17 @@ bool Certificate::hasUnlistedCriticalExtension(const char* list) const {
 }
 
 ByteBuffer Certificate::subjectKeyIdentifier() const {
-  const uint8_t* start = nullptr;
-  int32_t length = 0;
-  if (derScan(extensions_, extensionsEnd(), kSubjectKeyId, &start, &length) != DER_OK) return ByteBuffer();
-  return ByteBuffer(start, length);
+  return extensionBytes(kSubjectKeyId, sizeof kSubjectKeyId, "obQ=Q");
 }
 
 ByteBuffer Certificate::authorityKeyIdentifier() const {
-  const uint8_t* start = nullptr;
-  int32_t length = 0;
-  if (derScan(extensions_, extensionsEnd(), kAuthorityKeyId, &start, &length) != DER_OK) return ByteBuffer();
-  return ByteBuffer(start, length);
+  return extensionBytes(kAuthorityKeyId, sizeof kAuthorityKeyId, "obQ=SY0");
 }
 
-ByteBuffer Certificate::pointUrls(const char* listFormat, int32_t index) const {
+ByteBuffer Certificate::pointUrls(const uint8_t* oid, size_t oidLength, int32_t index) const {
   if (index < 0) return ByteBuffer();
   DerIterator point;
-  int32_t status = derIterFirst(extensions_, extensionsEnd(), listFormat, &point);
+  int32_t status = listIn(oid, oidLength, &point);
   for (int32_t skipped = 0; status == DER_OK && skipped < index; ++skipped) status = derIterNext(&point);
   if (status != DER_OK) return ByteBuffer();
   ByteBuffer urls;
@@ -155,22 +178,21 @@ ByteBuffer Certificate::pointUrls(const char* listFormat, int32_t index) const {
        status = derIterNext(&name)) {
     const uint8_t* url = nullptr;
     int32_t length = 0;
-    if (derScan(name.current, name.end, kUri, &url, &length) != DER_OK)
-      continue;
+    if (derScan(name.current, name.end, "Y6", &url, &length) != DER_OK) continue;  // uniformResourceIdentifier
     urls = urls.isEmpty() ? ByteBuffer(url, length) : joined(urls, '|', url, length);
   }
   return urls;
 }
 
-ByteBuffer Certificate::crlDistributionPoint(int32_t index) const { return pointUrls(kCrlPoints, index); }
+ByteBuffer Certificate::crlDistributionPoint(int32_t index) const { return pointUrls(kCrlPoints, sizeof kCrlPoints, index); }
 
-ByteBuffer Certificate::freshestCrl(int32_t index) const { return pointUrls(kFreshestCrlPoints, index); }
+ByteBuffer Certificate::freshestCrl(int32_t index) const { return pointUrls(kFreshestCrl, sizeof kFreshestCrl, index); }
 
 ByteBuffer Certificate::ocspUrl(int32_t index) const {
   if (index < 0) return ByteBuffer();
   int32_t skipped = 0;
   DerIterator description;
-  for (int32_t status = derIterFirst(extensions_, extensionsEnd(), kAccessDescriptions, &description);
+  for (int32_t status = listIn(kAuthorityInfoAccess, sizeof kAuthorityInfoAccess, &description);
        status == DER_OK; status = derIterNext(&description)) {
     const uint8_t* method = nullptr;
     int32_t methodLength = 0;
@@ -187,24 +209,26 @@ ByteBuffer Certificate::ocspUrl(int32_t index) const {
 }
 
 bool Certificate::isCA() const {
+  DerSelected flag;
   bool ca = false;
-  return derScanBool(extensions_, extensionsEnd(), kBasicConstraintsCa, &ca) == DER_OK && ca;
+  return inExtension(kBasicConstraints, sizeof kBasicConstraints, "obQ=SB", &flag) == DER_OK &&
+         derBoolValue(flag, &ca) == DER_OK && ca;
 }
 
 int32_t Certificate::pathLength() const {
-  const uint8_t* constraints = nullptr;
-  if (derScan(extensions_, extensionsEnd(), kBasicConstraints, &constraints, nullptr) != DER_OK) return -1;
+  DerSelected constraints;
+  if (inExtension(kBasicConstraints, sizeof kBasicConstraints, "obQ=s", &constraints) != DER_OK) return -1;
   int32_t length = 0;
-  if (derScanInt32(constraints, extensionsEnd(), "SbI", &length) != DER_OK) return 0x7FFFFFFF;
+  if (derScanInt32(constraints.data, extensionsEnd(), "SbI", &length) != DER_OK) return 0x7FFFFFFF;
   return length;
 }
 
 ByteBuffer Certificate::emailAddress() const {
-  const uint8_t* start = nullptr;
-  int32_t length = 0;
-  if (derScan(extensions_, extensionsEnd(), kSanFirstEmail, &start, &length) == DER_OK)
-    return ByteBuffer(start, length);
-  if (derScan(der_.data(), derEnd(), kSubjectEmail, &start, &length) == DER_OK)
-    return ByteBuffer(start, length);
+  DerSelected email;
+  DerReader at = DerReader::between(subject_, tbsEnd_);
+  if (inExtension(kSubjectAltName, sizeof kSubjectAltName, "obQ=SY1", &email) == DER_OK ||
+      (derPathSearch(&at, false, kEmailAttribute, sizeof kEmailAttribute) == DER_OK &&
+       derPathWalk(&at, "C", &email) == DER_OK))
+    return ByteBuffer(email.data, email.length);
   throw CertificateDataNotFoundException(CERT_ERR_NOT_FOUND);
 }

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <memory>
 
 #include "certificate.h"
 #include "der_scanner.h"
@@ -8,25 +9,15 @@ namespace {
 constexpr long kMinFileSize = 9;
 constexpr long kMaxFileSize = 59999;
 
-class File {
- public:
-  explicit File(const char* path) : file_(path ? std::fopen(path, "rb") : nullptr) {}
-  ~File() {
-    if (file_) std::fclose(file_);
-  }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  std::FILE* get() const { return file_; }
-
- private:
-  std::FILE* file_;
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
 }  // namespace
 
 Certificate::Certificate(const char* path) : extensions_(nullptr), publicKeyInfo_(nullptr) {
-  File file(path);
-  if (!file.get()) throw CertificateException(CERT_ERR_OPEN);
+  const std::unique_ptr<std::FILE, FileCloser> file(path ? std::fopen(path, "rb") : nullptr);
+  if (!file) throw CertificateException(CERT_ERR_OPEN);
   long size = -1;
   if (std::fseek(file.get(), 0, SEEK_END) == 0) size = std::ftell(file.get());
   if (size < kMinFileSize || size > kMaxFileSize || std::fseek(file.get(), 0, SEEK_SET) != 0)

@@ -18,5 +18,8 @@ struct DerIterator {
 int32_t derIterFirst(const uint8_t* element, const uint8_t* limit, const char* format,
                      DerIterator* iterator);
 
+// Stands on the first child within content of that length.
+int32_t derIterOver(const uint8_t* content, int32_t length, DerIterator* iterator);
+
 // Moves to the next child, with the same results as derIterFirst.
 int32_t derIterNext(DerIterator* iterator);

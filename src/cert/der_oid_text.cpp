@@ -14,7 +14,6 @@ constexpr uint32_t kLimbBase = 1000000000;
 constexpr size_t kRenderCapacity = kMaxLimbs * 9 + 1;
 constexpr int32_t kListOidCapacity = 252;
 
-// Appends pieces while the text and its terminator fit; counts them always.
 // The decimal digits of value, zero-padded to at least width (at most 20);
 // out needs room for max(width, 20) characters. Returns how many were written.
 size_t putDecimal(uint64_t value, size_t width, char* out) {
@@ -29,6 +28,7 @@ size_t putDecimal(uint64_t value, size_t width, char* out) {
   return n;
 }
 
+// Appends pieces while the text and its terminator fit; counts them always.
 class TextWriter {
  public:
   TextWriter(char* out, int32_t capacity) : out_(out), capacity_(capacity) {}
@@ -71,22 +71,16 @@ struct BigArc {
 
   // Subtracts a small value not larger than the number.
   void subtract(uint32_t value) {
-    uint64_t borrow = value;
-    for (size_t i = 0; i < count && borrow; ++i) {
-      if (limbs[i] >= borrow) {
-        limbs[i] -= static_cast<uint32_t>(borrow);
-        borrow = 0;
-      } else {
-        limbs[i] = static_cast<uint32_t>(limbs[i] + kLimbBase - borrow);
-        borrow = 1;
-      }
+    for (size_t i = 0; i < count && value; ++i) {
+      const bool borrow = limbs[i] < value;
+      limbs[i] = limbs[i] + (borrow ? kLimbBase : 0) - value;
+      value = borrow;
     }
     while (count > 0 && limbs[count - 1] == 0) --count;
   }
 
-  // Decimal digits into text; capacity of at least kRenderCapacity.
-  size_t render(char* text, size_t capacity) const {
-    (void)capacity;  // kRenderCapacity holds every limb's nine digits
+  // Decimal digits into text, which holds kRenderCapacity characters.
+  size_t render(char* text) const {
     if (count == 0) return putDecimal(0, 1, text);
     size_t used = putDecimal(limbs[count - 1], 1, text);
     for (size_t i = count - 1; i-- > 0;) used += putDecimal(limbs[i], 9, text + used);
@@ -94,55 +88,22 @@ struct BigArc {
   }
 };
 
-bool readBigArc(const uint8_t* groups, size_t count, BigArc* arc) {
-  arc->count = 0;
-  for (size_t i = 0; i < count; ++i)
-    if (!arc->shiftInGroup(groups[i] & 0x7F)) return false;
-  return true;
-}
-
-bool readSmallArc(const uint8_t* groups, size_t count, uint64_t* value) {
-  uint64_t v = 0;
-  for (size_t i = 0; i < count; ++i) {
-    if (v >> 57) return false;
-    v = v << 7 | (groups[i] & 0x7F);
-  }
-  *value = v;
-  return true;
-}
-
-// Writes "." (unless first) and the arc's decimal digits.
+// Writes "." (unless first) and the arc's decimal digits; the first
+// subidentifier holds the first two arcs.
 bool putArc(TextWriter* writer, const uint8_t* groups, size_t count, bool first) {
-  if (first) {
-    uint64_t value = 0;
-    if (readSmallArc(groups, count, &value)) {
-      const uint64_t top = value / 40 < 2 ? value / 40 : 2;
-      char text[48];
-      size_t n = putDecimal(top, 1, text);
-      text[n++] = '.';
-      n += putDecimal(value - top * 40, 1, text + n);
-      writer->put(text, n);
-      return true;
-    }
-    BigArc arc;  // too large for 64 bits, so the first arc is 2
-    if (!readBigArc(groups, count, &arc)) return false;
-    arc.subtract(80);
-    char text[kRenderCapacity + 2] = "2.";
-    const size_t n = 2 + arc.render(text + 2, kRenderCapacity);
-    writer->put(text, n);
-    return true;
-  }
-  uint64_t value = 0;
-  if (readSmallArc(groups, count, &value)) {
-    char text[32] = ".";
-    const size_t n = 1 + putDecimal(value, 1, text + 1);
-    writer->put(text, n);
-    return true;
-  }
   BigArc arc;
-  if (!readBigArc(groups, count, &arc)) return false;
-  char text[kRenderCapacity + 1] = ".";
-  const size_t n = 1 + arc.render(text + 1, kRenderCapacity);
+  for (size_t i = 0; i < count; ++i)
+    if (!arc.shiftInGroup(groups[i] & 0x7F)) return false;
+  char text[kRenderCapacity + 24];
+  size_t n = 0;
+  if (first) {
+    const uint32_t low = arc.count == 0 ? 0 : arc.limbs[0];
+    const uint32_t top = arc.count > 1 || low >= 80 ? 2 : low / 40;
+    arc.subtract(top * 40);
+    n = putDecimal(top, 1, text);
+  }
+  text[n++] = '.';
+  n += arc.render(text + n);
   writer->put(text, n);
   return true;
 }
@@ -153,10 +114,11 @@ bool isListSeparator(char c) { return c == ',' || c == ' ' || c == '\t'; }
 
 int32_t derScanOidText(const uint8_t* element, const uint8_t* limit, const char* format,
                        char* output, int32_t* size) {
-  const uint8_t* content = nullptr;
-  int32_t length = 0;
-  const int32_t status = derScan(element, limit, format, &content, &length);
+  DerSelected oid;
+  const int32_t status = derSelect(element, limit, format, &oid);
   if (status != DER_OK) return status;
+  const uint8_t* content = oid.data;
+  const int32_t length = oid.length;
   if (length <= 0) return DER_ERR_LAST;
   TextWriter writer(output, output ? *size : 0);
   bool first = true;

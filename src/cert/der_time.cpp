@@ -33,10 +33,14 @@ int64_t derUtcToTime(const std::tm& time) {
 
 int32_t derScanTime(const uint8_t* element, const uint8_t* limit, const char* format,
                     int64_t* out) {
-  const uint8_t* content = nullptr;
-  int32_t length = 0;
-  const int32_t status = derScan(element, limit, format, &content, &length);
-  if (status != DER_OK) return status;
+  DerSelected selected;
+  const int32_t status = derSelect(element, limit, format, &selected);
+  return status != DER_OK ? status : derTimeValue(selected, out);
+}
+
+int32_t derTimeValue(const DerSelected& selected, int64_t* out) {
+  const uint8_t* content = selected.data;
+  const int32_t length = selected.length;
   if (length > kMaxTimeContent) return DER_ERR_SPACE;
   const bool fourDigitYear = length >= 14;
   if (length < (fourDigitYear ? 14 : 12)) return DER_ERR_BOUNDS;

@@ -1,6 +1,5 @@
 #include "der_values.h"
 
-#include <cstddef>
 #include <cstring>
 
 #include "der_scanner.h"
@@ -9,22 +8,21 @@ int32_t derScanCopy(const uint8_t* element, const uint8_t* limit, const char* fo
                     int32_t destSize) {
   if (!dest || destSize < 0) return DER_ERR_SPACE;
   std::memset(dest, 0, static_cast<size_t>(destSize));
-  const uint8_t* content = nullptr;
-  int32_t length = 0;
-  const int32_t status = derScan(element, limit, format, &content, &length);
+  DerSelected s;
+  const int32_t status = derSelect(element, limit, format, &s);
   if (status != DER_OK) return status;
-  const int32_t n = length < destSize ? length : destSize;
-  std::memcpy(dest, content, static_cast<size_t>(n));
-  return length > destSize ? DER_ERR_SPACE : DER_OK;
+  std::memcpy(dest, s.data, static_cast<size_t>(s.length < destSize ? s.length : destSize));
+  return s.length > destSize ? DER_ERR_SPACE : DER_OK;
 }
 
 int32_t derScanInteger(const uint8_t* element, const uint8_t* limit, const char* format,
                        void* dest, int32_t destSize) {
   if (!dest || destSize < 0) return DER_ERR_SPACE;
-  const uint8_t* content = nullptr;
-  int32_t length = 0;
-  const int32_t status = derScan(element, limit, format, &content, &length);
+  DerSelected s;
+  const int32_t status = derSelect(element, limit, format, &s);
   if (status != DER_OK) return status;
+  const uint8_t* content = s.data;
+  const int32_t length = s.length;
   uint8_t* bytes = static_cast<uint8_t*>(dest);
   if (length > destSize) {
     std::memcpy(bytes, content, static_cast<size_t>(destSize));
@@ -48,32 +46,22 @@ int32_t derScanInt32(const uint8_t* element, const uint8_t* limit, const char* f
   return DER_OK;
 }
 
-int32_t derScanBool(const uint8_t* element, const uint8_t* limit, const char* format, bool* out) {
-  const uint8_t* content = nullptr;
-  int32_t length = 0;
-  const int32_t status = derScan(element, limit, format, &content, &length);
-  if (status != DER_OK) return status;
-  if (length > 1) return DER_ERR_SPACE;
-  if (length == 0) return DER_ERR_BOUNDS;
-  *out = content[0] != 0;
+int32_t derBoolValue(const DerSelected& selected, bool* out) {
+  if (selected.length > 1) return DER_ERR_SPACE;
+  if (selected.length == 0) return DER_ERR_BOUNDS;
+  *out = selected.data[0] != 0;
   return DER_OK;
+}
+
+int32_t derScanBool(const uint8_t* element, const uint8_t* limit, const char* format, bool* out) {
+  DerSelected selected;
+  const int32_t status = derSelect(element, limit, format, &selected);
+  return status != DER_OK ? status : derBoolValue(selected, out);
 }
 
 namespace {
 
 constexpr uint8_t kBmpStringTag = 0x1E;
-
-// The string's tag, found in front of the content by assuming the minimal
-// length encoding; 0 when that would lie before the scanned element.
-uint8_t tagBefore(const uint8_t* element, const uint8_t* content, int32_t length) {
-  size_t header = 2;
-  if (length > 127) ++header;
-  if (length > 255) ++header;
-  if (length > 65535) ++header;
-  if (length > 16777215) ++header;
-  if (static_cast<size_t>(content - element) < header) return 0;
-  return content[-static_cast<std::ptrdiff_t>(header)];
-}
 
 int utf8Size(unsigned unit) { return unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3; }
 
@@ -95,12 +83,16 @@ char* putUtf8(unsigned unit, char* out) {
 
 int32_t derScanString(const uint8_t* element, const uint8_t* limit, const char* format,
                       char* output, int32_t* size) {
-  const uint8_t* content = nullptr;
-  int32_t length = 0;
-  const int32_t status = derScan(element, limit, format, &content, &length);
-  if (status != DER_OK) return status;
+  DerSelected selected;
+  const int32_t status = derSelect(element, limit, format, &selected);
+  return status != DER_OK ? status : derStringValue(selected, output, size);
+}
+
+int32_t derStringValue(const DerSelected& selected, char* output, int32_t* size) {
+  const uint8_t* content = selected.data;
+  const int32_t length = selected.length;
   const int32_t capacity = *size;
-  if (tagBefore(element, content, length) != kBmpStringTag) {
+  if (selected.tag != kBmpStringTag) {
     if (length == INT32_MAX) return DER_ERR_SPACE;
     *size = length + 1;
     if (!output) return DER_OK;

@@ -1,9 +1,12 @@
-// Turning the element a path selects into a value. Each function makes one
-// derScan call with its path (which should end in an uppercase letter, so the
-// content is selected) and returns that call's status when it fails.
+// Turning the element a path selects into a value. Each derScan... function
+// makes one derScan call with its path (which should end in an uppercase
+// letter, so the content is selected) and returns that call's status when it
+// fails; the der...Value forms convert a selection already made.
 #pragma once
 
 #include <cstdint>
+
+#include "der_path.h"
 
 // Zero-fills dest, then copies the selected bytes; DER_ERR_SPACE (after
 // copying the first destSize bytes) when they do not fit.
@@ -23,14 +26,17 @@ int32_t derScanInt32(const uint8_t* element, const uint8_t* limit, const char* f
 // A one-byte BOOLEAN content (true when nonzero). Longer content gives
 // DER_ERR_SPACE, empty content DER_ERR_BOUNDS; *out is then unchanged.
 int32_t derScanBool(const uint8_t* element, const uint8_t* limit, const char* format, bool* out);
+int32_t derBoolValue(const DerSelected& selected, bool* out);
 
-// A character string, zero-terminated; a BMPString is converted to UTF-8 unit
-// by unit (an odd last byte is dropped), other types are copied as they are.
+// A character string, zero-terminated; a BMPString (by the selected element's
+// own tag) is converted to UTF-8 unit by unit (an odd last byte is dropped),
+// other types are copied as they are.
 // *size: capacity on entry, the size needed (terminator included) on return.
 // With a null output only the size is computed. A capacity below the needed
 // size gives DER_ERR_SPACE and nothing is written.
 int32_t derScanString(const uint8_t* element, const uint8_t* limit, const char* format,
                       char* output, int32_t* size);
+int32_t derStringValue(const DerSelected& selected, char* output, int32_t* size);
 
 // OBJECT IDENTIFIER content as dotted decimal text; empty content gives
 // DER_ERR_LAST. *size as for derScanString; with too small a capacity the

@@ -115,6 +115,14 @@ TEST(DerScanString, ConvertsBmpStringToUtf8) {
   EXPECT_EQ(size, 7);
 }
 
+TEST(DerScanString, BmpStringWithLongFormLengthIsStillABmpString) {
+  int32_t status = 0, size = 0;
+  const std::string out = stringOf(hex("1E 81 04 00 41 04 16"), 4, &status, &size);
+  EXPECT_EQ(status, DER_OK);
+  EXPECT_EQ(size, 4);
+  EXPECT_EQ(out, std::string("A\xD0\x96\0", 4));
+}
+
 TEST(DerScanString, OddBmpStringDropsTheLastByte) {
   int32_t status = 0, size = 0;
   const std::string out = stringOf(tlv(0x1E, hex("00 41 04")), 10, &status, &size);
