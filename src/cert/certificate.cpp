@@ -51,11 +51,9 @@ bool sameBytes(const DerElement& e, const uint8_t* data, size_t length) {
 }
 
 ByteBuffer requiredElement(const uint8_t* from, const uint8_t* limit, const char* format) {
-  const uint8_t* start = nullptr;
-  int32_t length = 0;
-  if (derScan(from, limit, format, &start, &length) != DER_OK)
-    throw CertificateException(CERT_ERR_DATA);
-  return ByteBuffer(start, length);
+  DerSelected s;
+  if (derSelect(from, limit, format, &s) != DER_OK) throw CertificateException(CERT_ERR_DATA);
+  return ByteBuffer(s.data, s.length);
 }
 
 ByteBuffer requiredOidText(const uint8_t* from, const uint8_t* limit, const char* format) {
@@ -137,17 +135,17 @@ bool Certificate::nameAttribute(const uint8_t* nameElement, const char* name, ch
                                 int32_t* size) const {
   if (!name || !size) return false;
   uint8_t dotted[kDerPathOidCapacity];
+  char dottedPath[kMaxAttributeOidText + 2];
+  const char* path = "C";
   size_t oidLength = 0;
-  const uint8_t* oid = dotted;
-  char path[kMaxAttributeOidText + 2] = "C";
-  if (static_cast<unsigned char>(name[0]) >= 'A') {
-    oid = attributeOidByName(name, &oidLength);
-    if (!oid) return false;
-  } else {
-    if (std::strlen(name) > kMaxAttributeOidText) return false;
+  const uint8_t* oid = static_cast<unsigned char>(name[0]) >= 'A' ? attributeOidByName(name, &oidLength) : dotted;
+  if (!oid) return false;
+  if (oid == dotted) {  // a dotted OID, perhaps with more of a path after it
     const char* rest = name;
-    oidLength = static_cast<size_t>(derPathOid(&rest, dotted));
-    if (oidLength == 0 || !formatText(path, sizeof path, "%sC", rest)) return false;
+    if (std::strlen(name) > kMaxAttributeOidText || (oidLength = derPathOid(&rest, dotted)) == 0 ||
+        !formatText(dottedPath, sizeof dottedPath, "%sC", rest))
+      return false;
+    path = dottedPath;
   }
   DerReader at;
   DerSelected value;
@@ -186,16 +184,12 @@ bool Certificate::matchesIdentifier(const uint8_t* id, int32_t size) const {
   DerElement e;
   uint8_t tag;
   in.peekTag(&tag);
-  if (tag == 0x30) {
-    const uint8_t* serial = nullptr;
-    const uint8_t* name = nullptr;
-    int32_t serialLength = 0;
-    int32_t nameLength = 0;
-    if (derScan(id, in.end(), "Ssi", &serial, &serialLength) != DER_OK) return false;
-    if (derScan(id, in.end(), "Ss", &name, &nameLength) != DER_OK) return false;
-    return sameBytes(field(serial_), serial, static_cast<size_t>(serialLength)) &&
-           sameBytes(field(issuer_), name, static_cast<size_t>(nameLength));
-  }
+  DerSelected serial;
+  DerSelected name;
+  if (tag == 0x30)
+    return derSelect(id, in.end(), "Ssi", &serial) == DER_OK && derSelect(id, in.end(), "Ss", &name) == DER_OK &&
+           sameBytes(field(serial_), serial.data, static_cast<size_t>(serial.length)) &&
+           sameBytes(field(issuer_), name.data, static_cast<size_t>(name.length));
   if (tag == 0x04 && in.getElement(&e) && e.headerSize == 2 && e.definite && e.length > 0)
     return subjectKeyIdentifier().equals(e.content(), static_cast<int32_t>(e.length));
   return false;
@@ -210,10 +204,8 @@ ByteBuffer Certificate::publicKeyAlgorithm() const { return requiredElement(publ
 ByteBuffer Certificate::publicKeyAlgorithmOid() const { return requiredOidText(publicKeyInfo_, derEnd(), "SSD"); }
 
 ByteBuffer Certificate::publicKeyParameters() const {
-  const uint8_t* start = nullptr;
-  int32_t length = 0;
-  if (derScan(publicKeyInfo_, derEnd(), "SSdx", &start, &length) != DER_OK) return ByteBuffer();
-  return ByteBuffer(start, length);
+  DerSelected s;
+  return derSelect(publicKeyInfo_, derEnd(), "SSdx", &s) == DER_OK ? ByteBuffer(s.data, s.length) : ByteBuffer();
 }
 
 ByteBuffer Certificate::publicKey() const { return requiredElement(publicKeyInfo_, derEnd(), "SsGx"); }
@@ -223,10 +215,9 @@ ByteBuffer Certificate::signatureAlgorithm() const { return requiredElement(der_
 ByteBuffer Certificate::signatureAlgorithmOid() const { return requiredOidText(der_.data(), derEnd(), "SsSD"); }
 
 ByteBuffer Certificate::signatureParameters() const {
-  const uint8_t* start = nullptr;
-  int32_t length = 0;
-  if (derScan(der_.data(), derEnd(), "SsSdx", &start, &length) != DER_OK || length == 2) return ByteBuffer();
-  return ByteBuffer(start, length);
+  DerSelected s;
+  if (derSelect(der_.data(), derEnd(), "SsSdx", &s) != DER_OK || s.length == 2) return ByteBuffer();
+  return ByteBuffer(s.data, s.length);
 }
 
 void Certificate::toBeSigned(const uint8_t** data, int32_t* length) const {

@@ -176,10 +176,9 @@ ByteBuffer Certificate::pointUrls(const uint8_t* oid, size_t oidLength, int32_t 
   DerIterator name;
   for (status = derIterFirst(point.current, point.end, "SE0E0", &name); status == DER_OK;
        status = derIterNext(&name)) {
-    const uint8_t* url = nullptr;
-    int32_t length = 0;
-    if (derScan(name.current, name.end, "Y6", &url, &length) != DER_OK) continue;  // uniformResourceIdentifier
-    urls = urls.isEmpty() ? ByteBuffer(url, length) : joined(urls, '|', url, length);
+    DerSelected url;
+    if (derSelect(name.current, name.end, "Y6", &url) != DER_OK) continue;  // uniformResourceIdentifier
+    urls = urls.isEmpty() ? ByteBuffer(url.data, url.length) : joined(urls, '|', url.data, url.length);
   }
   return urls;
 }
@@ -194,16 +193,14 @@ ByteBuffer Certificate::ocspUrl(int32_t index) const {
   DerIterator description;
   for (int32_t status = listIn(kAuthorityInfoAccess, sizeof kAuthorityInfoAccess, &description);
        status == DER_OK; status = derIterNext(&description)) {
-    const uint8_t* method = nullptr;
-    int32_t methodLength = 0;
-    if (derScan(description.current, description.end, "Sd", &method, &methodLength) != DER_OK ||
-        methodLength < static_cast<int32_t>(sizeof kOcspMethod) ||
-        std::memcmp(method, kOcspMethod, sizeof kOcspMethod) != 0)
+    DerSelected method;
+    DerSelected url;
+    if (derSelect(description.current, description.end, "Sd", &method) != DER_OK ||
+        method.length < static_cast<int32_t>(sizeof kOcspMethod) ||
+        std::memcmp(method.data, kOcspMethod, sizeof kOcspMethod) != 0 ||
+        derSelect(description.current, description.end, "SdY6", &url) != DER_OK)
       continue;
-    const uint8_t* url = nullptr;
-    int32_t urlLength = 0;
-    if (derScan(description.current, description.end, "SdY6", &url, &urlLength) != DER_OK) continue;
-    if (skipped++ == index) return ByteBuffer(url, urlLength);
+    if (skipped++ == index) return ByteBuffer(url.data, url.length);
   }
   return ByteBuffer();
 }

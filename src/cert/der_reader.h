@@ -36,10 +36,7 @@ class DerReader {
   bool empty() const { return size_ == 0; }
 
   // skip moves past n bytes.
-  bool skip(size_t n) {
-    const uint8_t* bytes;
-    return take(n, &bytes);
-  }
+  bool skip(size_t n) { const uint8_t* bytes; return take(n, &bytes); }
 
   // peekTag sets *tag to the next byte; false at the end.
   bool peekTag(uint8_t* tag) const {

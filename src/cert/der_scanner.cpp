@@ -17,7 +17,9 @@ constexpr uint32_t kStringTags = 0x5E7C1000;
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
 char toLower(char c) { return isUpper(c) ? static_cast<char>(c - 'A' + 'a') : c; }
-bool isTagLetter(char lower) { return lower != '\0' && std::strchr("bcdegiqnrstuxyz", lower); }
+bool isTagLetter(char lower) {  // b c d e g i n q r s t u x y z, as bits from 'a'
+  return lower >= 'a' && lower <= 'z' && ((0x39F215Eu >> (lower - 'a')) & 1);
+}
 
 // `lower` is a tag letter; e and y also compare the tag number with the count.
 bool tagMatches(char lower, uint8_t tag, int64_t count) {
@@ -139,7 +141,9 @@ int32_t derPathSearch(DerReader* at, bool inSet, const uint8_t* oid, size_t oidL
     }
     if (!inner.peekTag(&tag) || tag != 0x06) continue;
     if (!inner.getElement(&e)) return DER_ERR_BOUNDS;
-    if (e.definite && e.length == oidLength && std::memcmp(e.content(), oid, oidLength) == 0) {
+    bool same = e.definite && e.length == oidLength;
+    for (size_t i = 0; same && i < oidLength; ++i) same = e.content()[i] == oid[i];  // short: no call
+    if (same) {
       *at = DerReader::between(inner.data(), childEnd);
       return DER_OK;
     }
