@@ -56,6 +56,17 @@ CK_ULONG Pkcs11Session::FindObjects(CK_OBJECT_HANDLE* handles, CK_ULONG capacity
   return found;
 }
 
+CK_ULONG Pkcs11Session::FindObjectsUpTo(CK_OBJECT_HANDLE* handles, CK_ULONG capacity) {
+  CK_ULONG total = 0;
+  while (total < capacity) {
+    const CK_ULONG found = FindObjects(handles + total, capacity - total);
+    if (found == 0) break;
+    // A module that claims more than it was given room for has filled at most the room.
+    total += found < capacity - total ? found : capacity - total;
+  }
+  return total;
+}
+
 void Pkcs11Session::FindObjectsFinal() { checkRv(functions_->C_FindObjectsFinal(handle_)); }
 
 void Pkcs11Session::GetAttributeValue(CK_OBJECT_HANDLE object, CK_ATTRIBUTE* attributes, CK_ULONG count) {

@@ -30,6 +30,10 @@ class Pkcs11Session {
   void FindObjectsInit(CK_ATTRIBUTE* attributes, CK_ULONG count);
   // Returns the number of handles written (at most capacity).
   CK_ULONG FindObjects(CK_OBJECT_HANDLE* handles, CK_ULONG capacity);
+  // Calls C_FindObjects until it finds no more or capacity handles are
+  // written (a module may answer in batches smaller than asked); returns the
+  // number written.
+  CK_ULONG FindObjectsUpTo(CK_OBJECT_HANDLE* handles, CK_ULONG capacity);
   void FindObjectsFinal();
 
   void GetAttributeValue(CK_OBJECT_HANDLE object, CK_ATTRIBUTE* attributes, CK_ULONG count);

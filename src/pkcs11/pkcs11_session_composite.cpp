@@ -25,14 +25,19 @@ CK_ATTRIBUTE textAttribute(CK_ATTRIBUTE_TYPE type, const char* text) {
 
 CK_OBJECT_HANDLE Pkcs11Session::findExactlyOne(CK_ATTRIBUTE* attributes, CK_ULONG count) {
   FindObjectsInit(attributes, count);
-  CK_OBJECT_HANDLE object = CK_INVALID_HANDLE;
+  // Room for two, so that a second match shows.
+  CK_OBJECT_HANDLE objects[2] = {CK_INVALID_HANDLE, CK_INVALID_HANDLE};
   CK_ULONG found = 0;
   // Only the number found counts; a failed search found nothing. The search
   // is ended in every case so that the session can search again.
-  if (functions_->C_FindObjects(handle_, &object, 1, &found) != CKR_OK) found = 0;
+  try {
+    found = FindObjectsUpTo(objects, 2);
+  } catch (const Pkcs11Exception&) {
+    found = 0;
+  }
   functions_->C_FindObjectsFinal(handle_);
   if (found != 1) throw Pkcs11Exception(PKCS11_ERR_NOT_FOUND);
-  return object;
+  return objects[0];
 }
 
 CK_OBJECT_HANDLE Pkcs11Session::FindRelatedObject(CK_OBJECT_HANDLE object, CK_OBJECT_CLASS objectClass) {

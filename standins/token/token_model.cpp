@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -68,10 +66,22 @@ bool parseHex(const std::string& text, std::vector<unsigned char>* bytes) {
 }
 
 bool readFile(const std::string& path, std::vector<unsigned char>* bytes) {
-  std::ifstream in(path, std::ios::binary);
+  std::FILE* in = std::fopen(path.c_str(), "rb");
   if (!in) return false;
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  bytes->clear();
+  unsigned char chunk[4096];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) bytes->insert(bytes->end(), chunk, chunk + got);
+  std::fclose(in);
   return true;
+}
+
+// One line without its end; false at the end of the file.
+bool readLine(std::FILE* in, std::string* line) {
+  line->clear();
+  int c;
+  while ((c = std::fgetc(in)) != EOF && c != '\n') line->push_back(static_cast<char>(c));
+  return c != EOF || !line->empty();
 }
 
 std::vector<unsigned char> ulongBytes(CK_ULONG value) {
@@ -124,6 +134,7 @@ class Parser {
     if (keyword == "token") return parseToken(words, error);
     if (keyword == "object") return parseObject(words, error);
     if (keyword == "fault") return parseFault(words, error);
+    if (keyword == "search_batch") return parseSearchBatch(words, error);
     return fail(error, "unknown keyword " + keyword);
   }
 
@@ -208,6 +219,14 @@ class Parser {
     return true;
   }
 
+  bool parseSearchBatch(const std::vector<Word>& words, std::string* error) {
+    if (words.size() != 2 || !words[1].key.empty() || !parseNumber(words[1].value, &model_->searchBatch) ||
+        model_->searchBatch == 0) {
+      return fail(error, "search_batch needs a number of handles above 0");
+    }
+    return true;
+  }
+
   bool parseFault(const std::vector<Word>& words, std::string* error) {
     if (words.size() != 4 || !words[1].key.empty() || !words[2].key.empty()) {
       return fail(error, "fault needs: fault <function> <call number or *> <answer>");
@@ -253,7 +272,7 @@ bool TokenObject::isPublic() const {
 }
 
 bool loadTokenModel(const char* path, TokenModel* model, std::string* error) {
-  std::ifstream in(path);
+  std::FILE* in = std::fopen(path, "r");
   if (!in) {
     *error = std::string("cannot open ") + path;
     return false;
@@ -265,14 +284,16 @@ bool loadTokenModel(const char* path, TokenModel* model, std::string* error) {
   Parser parser(folder, model);
   std::string line;
   int lineNumber = 0;
-  while (std::getline(in, line)) {
+  bool parsed = true;
+  while (parsed && readLine(in, &line)) {
     ++lineNumber;
     std::vector<Word> words;
     std::string reason;
     if (!splitLine(line, &words, &reason) || (!words.empty() && !parser.parseLine(words, &reason))) {
       *error = std::string(path) + ":" + std::to_string(lineNumber) + ": " + reason;
-      return false;
+      parsed = false;
     }
   }
-  return true;
+  std::fclose(in);
+  return parsed;
 }

@@ -44,6 +44,9 @@ struct InjectedFault {
 struct TokenModel {
   std::vector<TokenSlot> slots;
   std::vector<InjectedFault> faults;
+  // The most handles one C_FindObjects hands out, whatever room it is given;
+  // 0: as many as fit.
+  CK_ULONG searchBatch = 0;
 };
 
 // Reads the configuration file (format in README.md). Relative file names in

@@ -338,6 +338,8 @@ CK_RV findObjects(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE_PTR objects, CK_ULO
   if (!session) return CKR_SESSION_HANDLE_INVALID;
   if (!objects || !count) return CKR_ARGUMENTS_BAD;
   if (!session->searching) return CKR_OPERATION_NOT_INITIALIZED;
+  const CK_ULONG batch = state().model.searchBatch;
+  if (batch && capacity > batch) capacity = batch;
   CK_ULONG written = 0;
   while (written < capacity && session->nextFound < session->found.size()) {
     objects[written++] = session->found[session->nextFound++];

@@ -189,3 +189,27 @@ TEST_F(StandinBinding, SlotCountBeyondTheArrayIsNotRead) {
   Pkcs11Module module(moduleFile());
   EXPECT_EQ(codeOf([&] { module.FindSlot("#5"); }), PKCS11_ERR_MODULE);
 }
+
+// The finders want exactly one object, also from a module that hands out one
+// handle per C_FindObjects call.
+struct ExactlyOneCase {
+  const char* name;
+  const char* moduleSettings;
+};
+
+class ExactlyOneSearch : public StandinTokenTest, public ::testing::WithParamInterface<ExactlyOneCase> {};
+
+TEST_P(ExactlyOneSearch, TwoMatchesAreNotExactlyOne) {
+  configure(token("A", "1") + GetParam().moduleSettings + "object class=public_key label=\"k\" id=01\n" +
+            "object class=data label=\"d\" value=01\nobject class=data label=\"d\" value=02\n");
+  Pkcs11Module module(moduleFile());
+  std::unique_ptr<Pkcs11Session> session(module.OpenSession(1));
+  EXPECT_EQ(session->FindPublicKey("k", 0, nullptr, 0), 1u);
+  EXPECT_EQ(codeOf([&] { session->ReadDataObject("d", nullptr); }), PKCS11_ERR_NOT_FOUND);
+  EXPECT_EQ(counter("call.C_FindObjectsFinal"), counter("call.C_FindObjectsInit"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, ExactlyOneSearch,
+                         ::testing::Values(ExactlyOneCase{"AllAtOnce", ""},
+                                           ExactlyOneCase{"OneHandlePerCall", "search_batch 1\n"}),
+                         [](const ::testing::TestParamInfo<ExactlyOneCase>& info) { return std::string(info.param.name); });

@@ -189,7 +189,7 @@ TEST_P(TokenCertificateFaults, ShortenTheListAndLeaveNothingOpen) {
 }
 
 // Calls in twoTokens(), per token: C_OpenSession, the key search
-// (C_FindObjectsInit, C_FindObjects, C_FindObjectsFinal), then per key the
+// (C_FindObjectsInit, C_FindObjects until it finds no more, C_FindObjectsFinal), then per key the
 // CKA_ID (two C_GetAttributeValue), the certificate search, and the value
 // (two more C_GetAttributeValue) when a certificate was found.
 INSTANTIATE_TEST_SUITE_P(
@@ -206,6 +206,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"SecondSessionFails", "C_OpenSession 2 0xB3", {kCyrillicEntry, kOwnerEntry}},
         FaultCase{"KeySearchInitFails", "C_FindObjectsInit 1 0x30", {kShortEntry}},
         FaultCase{"KeySearchFails", "C_FindObjects 1 0x30", {kShortEntry}},
+        // The search is asked again until it finds no more; a failure then ends the token too.
+        FaultCase{"KeySearchSecondCallFails", "C_FindObjects 2 0x30", {kShortEntry}},
         FaultCase{"KeySearchFinalFails", "C_FindObjectsFinal 1 0x30", {kShortEntry}},
         FaultCase{"KeySearchCountBeyondArray", "C_FindObjects 1 ok_count=1000", kTwoTokensEntries},
         FaultCase{"KeyIdLengthFails", "C_GetAttributeValue 1 0x12", {kOwnerEntry, kShortEntry}},
@@ -213,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"KeyIdLengthUnusable", "C_GetAttributeValue 1 ok_length=0xFFFFFFFF", {kOwnerEntry, kShortEntry}},
         FaultCase{"KeyIdLengthGrows", "C_GetAttributeValue 2 ok_length=200", {kOwnerEntry, kShortEntry}},
         FaultCase{"CertificateSearchInitFails", "C_FindObjectsInit 2 0x30", {kOwnerEntry, kShortEntry}},
-        FaultCase{"CertificateSearchFails", "C_FindObjects 2 0x30", {kOwnerEntry, kShortEntry}},
+        FaultCase{"CertificateSearchFails", "C_FindObjects 3 0x30", {kOwnerEntry, kShortEntry}},
         // The search the module failed to end blocks every later search on that token.
         FaultCase{"CertificateSearchFinalFails", "C_FindObjectsFinal 2 0x30", {kShortEntry}},
         FaultCase{"CertificateValueLengthFails", "C_GetAttributeValue 3 0x30", {kOwnerEntry, kShortEntry}},
@@ -226,10 +228,37 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"FinalizeFails", "C_Finalize 1 0x30", kTwoTokensEntries}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
+// Modules that hand out search results in batches smaller than asked.
+struct ModuleCase {
+  const char* name;
+  const char* settings;
+};
+
+class TokenCertificatesOfModule : public TokenCertificates, public ::testing::WithParamInterface<ModuleCase> {
+ protected:
+  void configureModule(const std::string& config) { configure(GetParam().settings + config); }
+};
+
+TEST_P(TokenCertificatesOfModule, EveryCertificateIsListed) {
+  configureModule(twoTokens());
+  EXPECT_EQ(entries(enumerate()), kTwoTokensEntries);
+  EXPECT_EQ(counter("call.C_FindObjectsFinal"), counter("call.C_FindObjectsInit"));
+  expectNothingLeftOpen();
+}
+
+TEST_P(TokenCertificatesOfModule, The100thKeyIsReadAndThe101stIsNot) {
+  std::string config = tokenSlot("A");
+  for (int i = 1; i < 100; ++i) config += key(std::to_string(1000 + i));
+  config += keyWithCertificate("1100", "serial-1-byte.der") + keyWithCertificate("1101", "serial-00ab.der");
+  configureModule(config);
+  EXPECT_EQ(entries(enumerate()), (Entries{kShortEntry}));
+  expectNothingLeftOpen();
+}
+
 // Every call the enumeration makes, failed in turn: no crash, the entries are
 // those of the clean run with some left out, and nothing stays open.
-TEST_F(TokenCertificates, AFaultAtAnyCallOnlyShortensTheList) {
-  configure(twoTokens());
+TEST_P(TokenCertificatesOfModule, AFaultAtAnyCallOnlyShortensTheList) {
+  configureModule(twoTokens());
   ASSERT_EQ(entries(enumerate()), kTwoTokensEntries);
   std::map<std::string, unsigned long> calls;
   for (const auto& counter : counters()) {
@@ -240,7 +269,7 @@ TEST_F(TokenCertificates, AFaultAtAnyCallOnlyShortensTheList) {
   for (const auto& call : calls) {
     for (unsigned long n = 1; n <= call.second; ++n) {
       SCOPED_TRACE(call.first + " call " + std::to_string(n));
-      configure(twoTokens() + "fault " + call.first + " " + std::to_string(n) + " 0x30\n");
+      configureModule(twoTokens() + "fault " + call.first + " " + std::to_string(n) + " 0x30\n");
       const Entries found = entries(enumerate());
       // found must be a subsequence of the clean run's entries.
       size_t next = 0;
@@ -253,6 +282,11 @@ TEST_F(TokenCertificates, AFaultAtAnyCallOnlyShortensTheList) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Modules, TokenCertificatesOfModule,
+                         ::testing::Values(ModuleCase{"AllAtOnce", ""},
+                                           ModuleCase{"OneHandlePerCall", "search_batch 1\n"}),
+                         [](const ::testing::TestParamInfo<ModuleCase>& info) { return std::string(info.param.name); });
 
 #if defined(_WIN32)
 // The module next to the test program is found by its bare name.
