@@ -50,7 +50,7 @@ CK_ULONG findObjects(Pkcs11Session& session, CK_ATTRIBUTE* search, CK_ULONG sear
   session.FindObjectsInit(search, searchCount);
   CK_ULONG count = 0;
   try {
-    count = session.FindObjects(found, capacity);
+    count = session.FindObjectsUpTo(found, capacity);
   } catch (...) {
     abandonSearch(session);
     throw;
