@@ -12,17 +12,24 @@
 namespace {
 
 constexpr int kPercentageSize = 12;  // 11 characters
-constexpr int kProgressTextSize = 256;
+
+// Texts from the script are Windows-1251.
+void toWide(const char* text, wchar_t* wide, int capacity) {
+  if (!MultiByteToWideChar(1251, 0, text, -1, wide, capacity)) wide[0] = L'\0';
+  wide[capacity - 1] = L'\0';
+}
 
 void startProgress(HWND parent) {
   char caption[kProgressCaptionSize] = "";
   popStackString(caption, sizeof caption);
+  wchar_t wideCaption[kProgressCaptionSize];
+  toWide(caption, wideCaption, kProgressCaptionSize);
   // The installer's own icon: icon 103 of the host executable. Not shared, so
   // the window can release it when it goes.
   HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
                                              MAKEINTRESOURCEA(IDI_HOST_ICON), IMAGE_ICON, 0, 0,
                                              LR_DEFAULTSIZE));
-  startProgressWindow(parent, caption, icon);
+  startProgressWindow(parent, wideCaption, icon);
 }
 
 void updateProgress() {
@@ -30,11 +37,9 @@ void updateProgress() {
   char text[kProgressTextSize] = "";
   popStackString(percentage, sizeof percentage);
   popStackString(text, sizeof text);
-  lastPercentage = readPercentage(percentage);
-  setProgressText(text);
-  int position = setProgressPosition(lastPercentage);
-  formatText(messageBuffer, sizeof messageBuffer, "%d%%", position);
-  setProgressPercentageLabel(messageBuffer);
+  wchar_t wideText[kProgressTextSize];
+  toWide(text, wideText, kProgressTextSize);
+  updateProgressWindow(readPercentage(percentage), wideText);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-void writeProgressTemplate(void* block, const char* caption, int width, int height) {
+void writeProgressTemplate(void* block, const wchar_t* caption, int width, int height) {
   auto* words = static_cast<WORD*>(block);
   DWORD style = kProgressTemplateStyle;
   DWORD extendedStyle = 0;
@@ -15,7 +15,9 @@ void writeProgressTemplate(void* block, const char* caption, int width, int heig
   words[8] = static_cast<WORD>(height);
   words[9] = 0;   // no menu
   words[10] = 0;  // the standard dialog class
-  auto* title = reinterpret_cast<WCHAR*>(words + 11);
-  if (!MultiByteToWideChar(CP_ACP, 0, caption, -1, title, kProgressTitleUnits)) title[0] = 0;
-  title[kProgressTitleUnits - 1] = 0;
+  auto* title = reinterpret_cast<wchar_t*>(words + 11);
+  int length = 0;
+  if (caption)
+    for (; length < kProgressTitleUnits - 1 && caption[length]; ++length) title[length] = caption[length];
+  title[length] = L'\0';
 }

@@ -13,5 +13,5 @@ constexpr std::size_t kProgressTemplateSize = 1024;
 constexpr int kProgressTitleUnits = 50;
 
 // Writes a DLGTEMPLATE without items, of width x height dialog units, titled
-// with caption (ANSI code page). block holds kProgressTemplateSize zeroed bytes.
-void writeProgressTemplate(void* block, const char* caption, int width, int height);
+// with caption (cut to 49 units). block holds kProgressTemplateSize zeroed bytes.
+void writeProgressTemplate(void* block, const wchar_t* caption, int width, int height);

@@ -24,7 +24,7 @@ class ProgressMessageLog {
   explicit ProgressMessageLog(HWND window) {
     log_ = &entries_;
     window_ = window;
-    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, record, nullptr,
+    hook_ = SetWindowsHookExW(WH_CALLWNDPROC, record, nullptr,
                               GetWindowThreadProcessId(window, nullptr));
   }
   ~ProgressMessageLog() {
@@ -41,7 +41,7 @@ class ProgressMessageLog {
         log_->push_back("PBM_SETPOS " + std::to_string(m->wParam));
       } else if (m->message == WM_SETTEXT && GetDlgCtrlID(m->hwnd) == kProgressPercentageId &&
                  GetParent(m->hwnd) == window_) {
-        log_->push_back(std::string("label ") + reinterpret_cast<const char*>(m->lParam));
+        log_->push_back("label " + wideTo1251(reinterpret_cast<const wchar_t*>(m->lParam)));
       } else if (m->message == WM_CLOSE && m->hwnd == window_) {
         log_->push_back("WM_CLOSE");
       }
@@ -216,52 +216,63 @@ TEST(ProgressWindow, LongCaptionIsCutTo49Characters) {
   EXPECT_TRUE(waitUntilGone(window));
 }
 
-// The window code itself, outside the plug-in, where its handles can be seen.
-TEST(ProgressWindowState, HandlesAreClearedWhenTheWindowGoes) {
+// The installer's window thread itself calls the exports (.onGUIInit, a
+// page's functions): the window comes while StartProgress waits, and
+// CloseProgress right after closes it and gives the owner back.
+TEST(ProgressWindow, StartAndCloseAtOnceOnTheOwnersThread) {
   REQUIRE_DISPLAY();
-  ASSERT_TRUE(startProgressWindow(nullptr, "Стан", nullptr));
-  HWND window = waitForDialog("Стан");
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(progressHandles.window, window);
-  EXPECT_NE(progressHandles.bar, nullptr);
-  // Gone without CloseProgress (as when the system ends it).
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(waitUntilGone(window));
-  for (int i = 0; i < 1500 && progressHandles.window; ++i) Sleep(20);
-  EXPECT_EQ(progressHandles.window, nullptr);
-  EXPECT_EQ(progressHandles.bar, nullptr);
-  EXPECT_EQ(progressHandles.text, nullptr);
-  EXPECT_EQ(progressHandles.percentage, nullptr);
-  EXPECT_EQ(progressHandles.iconStatic, nullptr);
-  EXPECT_EQ(setProgressPosition(40), 40) << "a closed window has no bar to ask";
-  closeProgressWindow();  // nothing to close: returns without touching anything
+  PluginHost host;
+  OwnerWindow owner;
+  host.push("Одразу");
+  host.call("StartProgress", owner.handle());
+  HWND window = FindWindowA("#32770", "Одразу");
+  ASSERT_NE(window, nullptr) << "StartProgress returned before its window existed";
+  EXPECT_EQ(GetWindow(window, GW_OWNER), owner.handle());
+  update(host, "30", "на потоці власника");
+  EXPECT_EQ(windowText(GetDlgItem(window, kProgressTextId)), "на потоці власника");
+  host.call("CloseProgress");
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(waitUntilGone(window));
+  EXPECT_TRUE(IsWindowEnabled(owner.handle())) << "the installer's window stays disabled";
 }
 
-TEST(ProgressWindowState, ClosingAnOlderWindowLeavesTheNewerOneAlone) {
+TEST(ProgressWindow, ASecondStartClosesTheFirstWindow) {
   REQUIRE_DISPLAY();
-  ASSERT_TRUE(startProgressWindow(nullptr, "Старе", nullptr));
-  HWND older = waitForDialog("Старе");
-  ASSERT_TRUE(startProgressWindow(nullptr, "Нове", nullptr));
-  HWND newer = waitForDialog("Нове");
-  ASSERT_TRUE(older && newer);
-  ASSERT_EQ(progressHandles.window, newer);
-  PostMessageA(older, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(waitUntilGone(older));
-  for (int i = 0; i < 1500 && IsWindow(older); ++i) Sleep(20);  // destroyed, not just hidden
-  ASSERT_FALSE(IsWindow(older));
-  EXPECT_EQ(progressHandles.window, newer);
-  EXPECT_TRUE(IsWindow(progressHandles.bar)) << "the newer window lost its bar";
-  EXPECT_TRUE(IsWindow(progressHandles.text));
-  setProgressText("still here");
-  EXPECT_EQ(windowText(GetDlgItem(newer, kProgressTextId)), "still here");
+  PluginHost host;
+  OwnerWindow owner;
+  HWND first = startProgress(host, "Перше вікно", owner.handle());
+  ASSERT_NE(first, nullptr);
+  HWND second = startProgress(host, "Друге вікно", owner.handle());
+  ASSERT_NE(second, nullptr);
+  EXPECT_FALSE(IsWindow(first)) << "the first window was left behind";
+  update(host, "60", "друге");
+  EXPECT_EQ(windowText(GetDlgItem(second, kProgressTextId)), "друге");
+  host.call("CloseProgress");
+  EXPECT_TRUE(waitUntilGone(second));
+  EXPECT_EQ(FindWindowA("#32770", "Перше вікно"), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(owner.handle()));
+}
+
+// The window code itself, outside the plug-in.
+TEST(ProgressWindowState, AWindowGoneByItselfIsForgotten) {
+  REQUIRE_DISPLAY();
+  ASSERT_TRUE(startProgressWindow(nullptr, L"Стан", nullptr));
+  HWND window = progressWindow();
+  ASSERT_NE(window, nullptr) << "startProgressWindow returned before its window existed";
+  // Gone without CloseProgress (as when the system ends it).
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(waitUntilGone(window));
+  for (int i = 0; i < 1500 && progressWindow(); ++i) Sleep(20);
+  EXPECT_EQ(progressWindow(), nullptr);
+  updateProgressWindow(40, L"nobody");  // reaches nothing
   closeProgressWindow();
-  EXPECT_TRUE(waitUntilGone(newer));
+  closeProgressWindow();  // nothing left to close
 }
 
 TEST(ProgressTemplate, IsWrittenAsTheDialogManagerReadsIt) {
   BYTE block[kProgressTemplateSize] = {};
-  std::string caption(49, 'x');
-  caption.replace(0, 4, "Ключ");
+  std::wstring caption(60, L'x');
+  caption.replace(0, 4, L"Ключ");
   writeProgressTemplate(block, caption.c_str(), 170, 55);
   auto* t = reinterpret_cast<const DLGTEMPLATE*>(block);
   EXPECT_EQ(t->style, 0x10C00A00u);
