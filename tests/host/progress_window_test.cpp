@@ -41,7 +41,10 @@ class ProgressMessageLog {
         log_->push_back("PBM_SETPOS " + std::to_string(m->wParam));
       } else if (m->message == WM_SETTEXT && GetDlgCtrlID(m->hwnd) == kProgressPercentageId &&
                  GetParent(m->hwnd) == window_) {
-        log_->push_back("label " + wideTo1251(reinterpret_cast<const wchar_t*>(m->lParam)));
+        char text[64] = "";
+        WideCharToMultiByte(1251, 0, reinterpret_cast<const wchar_t*>(m->lParam), -1, text,
+                            sizeof text - 1, nullptr, nullptr);
+        log_->push_back(std::string("label ") + text);
       } else if (m->message == WM_CLOSE && m->hwnd == window_) {
         log_->push_back("WM_CLOSE");
       }
