@@ -26,3 +26,11 @@ function(qelt_add_gtest target)
   add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
   set_tests_properties(${target} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# qelt_add_unicode_run(<test>): the same test once more against the
+# x86-unicode plug-in (QELT_FLAVOUR=unicode); the first run takes x86-ansi.
+function(qelt_add_unicode_run test)
+  get_test_property(${test} TIMEOUT timeout)
+  add_test(NAME ${test}_unicode COMMAND ${test} --gtest_brief=1)
+  set_tests_properties(${test}_unicode PROPERTIES TIMEOUT ${timeout} ENVIRONMENT QELT_FLAVOUR=unicode)
+endfunction()

@@ -1,11 +1,10 @@
-// GetCertFirstInfo, GetCertNextInfo: walking the library's certificates.
-#include "format_text.h"
+// Walking the library's certificates.
+#include "certificate_listing.h"
+
 #include <cstring>
 
-#include "export_guard.h"
-#include "host_context.h"
+#include "format_text.h"
 #include "library_errors.h"
-#include "message_boxes.h"
 #include "nolm_library.h"
 
 namespace {
@@ -35,58 +34,37 @@ PackedDate recordEndDate() {
           static_cast<int>((word >> 9) + 1980)};
 }
 
-void listFirst() {
-  if (!REQUIRE_NOLM(NolmCrtFF)) return;
+}  // namespace
+
+bool firstCertificateLine(const char* filterFirst, const char* filterSecond, char* line,
+                          std::size_t capacity) {
+  if (!REQUIRE_NOLM(NolmCrtFF)) return false;
   lastResultCode = nolm.NolmCrtFF(certificateRecord, 1, "", 0);
   if (lastResultCode != 0) {
     reportLibraryError(lastResultCode);
-    return;
+    return false;
   }
-  formatText(messageBuffer, sizeof messageBuffer, "%.8s - %.*s ", recordId(),
-                recordNameLength(), recordName());
-  pushStackString(messageBuffer);
-  const char* first = getVariable(VAR_R1);
-  const char* second = getVariable(VAR_R2);
-  formatText(idFilter, sizeof idFilter, "%.2s%.4s", first ? first : "", second ? second : "");
+  formatText(line, capacity, "%.8s - %.*s ", recordId(), recordNameLength(), recordName());
+  formatText(idFilter, sizeof idFilter, "%.2s%.4s", filterFirst ? filterFirst : "",
+             filterSecond ? filterSecond : "");
+  return true;
 }
 
-void listNext() {
-  if (!nolm.NolmCrtFN) {
-    REQUIRE_NOLM(NolmCrtFN);
-    pushStackString("end");  // ends the script's loop
-    return;
-  }
+bool nextCertificateLine(const char* excludedId, char* line, std::size_t capacity) {
+  if (!REQUIRE_NOLM(NolmCrtFN)) return false;
   lastResultCode = nolm.NolmCrtFN(certificateRecord, 0);
-  if (lastResultCode != 0) {
-    pushStackString("end");
-    return;
-  }
-  messageBuffer[0] = '\0';
+  if (lastResultCode != 0) return false;
+  line[0] = '\0';
   char prefix[kIdLength + 1];
   formatText(prefix, sizeof prefix, "%.6s", recordId());
   if (std::strcmp(prefix, idFilter) == 0) {
     char id[kIdLength + 1];
     formatText(id, sizeof id, "%.8s", recordId());
-    const char* excluded = getVariable(VAR_R0);
-    if ((!excluded || std::strcmp(id, excluded) != 0) && recordId()[3] != ' ') {
+    if ((!excludedId || std::strcmp(id, excludedId) != 0) && recordId()[3] != ' ') {
       PackedDate end = recordEndDate();
-      formatText(messageBuffer, sizeof messageBuffer, "%s - %.*s (діє до %d/%d/%d) ", id,
-                    recordNameLength(), recordName(), end.day, end.month, end.year);
+      formatText(line, capacity, "%s - %.*s (діє до %d/%d/%d) ", id, recordNameLength(),
+                 recordName(), end.day, end.month, end.year);
     }
   }
-  pushStackString(messageBuffer);
-}
-
-}  // namespace
-
-QELT_EXPORT(GetCertFirstInfo) {
-  (void)parentWindow;
-  setupHostContext(stringSize, variables, stackTop, extra);
-  guardExport(listFirst);
-}
-
-QELT_EXPORT(GetCertNextInfo) {
-  (void)parentWindow;
-  setupHostContext(stringSize, variables, stackTop, extra);
-  guardExport(listNext);
+  return true;
 }

@@ -1,12 +1,12 @@
-// LoadKey, LoadKeyCC: loading the secret key, with the expiry warnings.
-#include "format_text.h"
+// Loading the secret key, with the expiry warnings.
+#include "key_loading.h"
+
 #include <cstring>
 
-#include "export_guard.h"
-#include "host_context.h"
+#include "format_text.h"
 #include "library_errors.h"
-#include "message_boxes.h"
 #include "nolm_library.h"
+#include "notices.h"
 #include "shared_buffers.h"
 #include "text_fields.h"
 
@@ -25,95 +25,79 @@ char adminKeyWarning[kTextBufferSize];
 int secretKeyDaysLeft = 0;
 int adminKeyDaysLeft = 0;
 
-void showExpiryWarning(char (&buffer)[kTextBufferSize], const char* prompt, int days) {
-  // A library text too long for the buffer is cut rather than refused.
-  formatText(buffer, sizeof buffer, "%s\n%s %d %s", libraryMessageText, prompt, days, "дней");
-  showWarning(buffer, kWarningCaption);
+void showWarning(int code, const char* text) {
+  notify1251(NoticeKind::kWarning, code, text, kWarningCaption);
 }
 
-void judgeResult(int code, bool fromCard) {
+void showExpiryWarning(int code, char (&buffer)[kTextBufferSize], const char* prompt, int days) {
+  // A library text too long for the buffer is cut rather than refused.
+  formatText(buffer, sizeof buffer, "%s\n%s %d %s", libraryMessageText, prompt, days, "дней");
+  showWarning(code, buffer);
+}
+
+// True when the key is loaded, with or without a warning.
+bool judgeResult(int code, bool fromCard) {
   if (code == 0) {
-    if (fromCard)
-      showInformation("P_NolmLoadSecKeyCC - ok");
-    setVariable(VAR_R0, "");
-    return;
+    if (fromCard) notify1251(NoticeKind::kInformation, 0, "P_NolmLoadSecKeyCC - ok");
+    return true;
   }
   fetchLibraryText(code);
-  if (code > kWarningThreshold) return;
+  if (code > kWarningThreshold) return false;
 
   if (code & kSecretKeyExpiring) {
     secretKeyDaysLeft = nolm.NolmDaysLeft ? nolm.NolmDaysLeft(0) : 0;
-    showExpiryWarning(secretKeyWarning, "До истечения срока действия секретного ключа осталось",
+    showExpiryWarning(code, secretKeyWarning, "До истечения срока действия секретного ключа осталось",
                       secretKeyDaysLeft);
   } else if (code & kAdminKeyExpiring) {
     adminKeyDaysLeft = nolm.NolmDaysLeftA ? nolm.NolmDaysLeftA(0) : 0;
-    showExpiryWarning(adminKeyWarning, "До истечения срока действия ключа администратора осталось",
+    showExpiryWarning(code, adminKeyWarning, "До истечения срока действия ключа администратора осталось",
                       adminKeyDaysLeft);
   } else if (code & kAnyWarning) {
-    showWarning(libraryMessageText, kWarningCaption);
+    showWarning(code, libraryMessageText);
   }
   lastResultCode = 0;
-  setVariable(VAR_R0, "");
+  return true;
 }
 
 bool refuseLongKeyPath() {
-  formatText(messageBuffer, sizeof messageBuffer,
-                "Помилка завантаження ключа.\nШлях до ключа довший за %d символів.",
-                kKeyNameSize - 1);
-  showError(messageBuffer);
+  char text[kTextBufferSize];
+  formatText(text, sizeof text, "Помилка завантаження ключа.\nШлях до ключа довший за %d символів.",
+             kKeyNameSize - 1);
+  notifyError(text);
   return false;
 }
 
-// Fills the zero field and the password field from $2.
-void prepareSecrets() {
-  std::memset(selectionBuffer, 0, kPasswordFieldSize);
-  fillPasswordField(passwordField, getVariable(VAR_2));
-}
+// The field the library takes after the password: zero bytes.
+char zeroField[kTextBufferSize];
 
-void loadFromFolder() {
-  if (!REQUIRE_NOLM(NolmLoadSecKey)) return;
-  const char* directory = getVariable(VAR_3);
-  const char* file = getVariable(VAR_4);
-  if (!directory || !file) return;
-  if (!joinPath(keyPathBuffer, sizeof keyPathBuffer, directory, file)) {
-    keyPathBuffer[0] = '\0';
-    refuseLongKeyPath();
-    return;
-  }
-  prepareSecrets();
-  lastResultCode = nolm.NolmLoadSecKey(keyPathBuffer, passwordField, selectionBuffer, 0);
-  wipeSecret(passwordField, sizeof passwordField);
-  judgeResult(lastResultCode, false);
-}
-
-void loadFromCard() {
-  if (!REQUIRE_NOLM(NolmLoadSecKeyCC)) return;
-  const char* keyName = getVariable(VAR_3);
-  if (!keyName) return;
-  if (!copyWhole(keyPathBuffer, sizeof keyPathBuffer, keyName)) {
-    keyPathBuffer[0] = '\0';
-    refuseLongKeyPath();
-    return;
-  }
-  prepareSecrets();
-  lastResultCode = nolm.NolmLoadSecKeyCC(keyPathBuffer, passwordField, selectionBuffer, 0,
-                                         currentReaderName);
-  wipeSecret(passwordField, sizeof passwordField);
-  judgeResult(lastResultCode, true);
+void prepareSecrets(const char* password) {
+  std::memset(zeroField, 0, sizeof zeroField);
+  fillPasswordField(passwordField, password);
 }
 
 }  // namespace
 
-// Scripts call these after OpenNolm; the set-up still runs in case they come
-// first in a load, so the host's variables are known.
-QELT_EXPORT(LoadKey) {
-  (void)parentWindow;
-  setupHostContext(stringSize, variables, stackTop, extra);
-  guardExport(loadFromFolder);
+bool loadKeyFromFolder(const char* directory, const char* file, const char* password) {
+  if (!REQUIRE_NOLM(NolmLoadSecKey)) return false;
+  if (!joinPath(keyPathBuffer, sizeof keyPathBuffer, directory, file)) {
+    keyPathBuffer[0] = '\0';
+    return refuseLongKeyPath();
+  }
+  prepareSecrets(password);
+  lastResultCode = nolm.NolmLoadSecKey(keyPathBuffer, passwordField, zeroField, 0);
+  wipeSecret(passwordField, sizeof passwordField);
+  return judgeResult(lastResultCode, false);
 }
 
-QELT_EXPORT(LoadKeyCC) {
-  (void)parentWindow;
-  setupHostContext(stringSize, variables, stackTop, extra);
-  guardExport(loadFromCard);
+bool loadKeyFromCard(const char* keyName, const char* password) {
+  if (!REQUIRE_NOLM(NolmLoadSecKeyCC)) return false;
+  if (!copyWhole(keyPathBuffer, sizeof keyPathBuffer, keyName)) {
+    keyPathBuffer[0] = '\0';
+    return refuseLongKeyPath();
+  }
+  prepareSecrets(password);
+  lastResultCode = nolm.NolmLoadSecKeyCC(keyPathBuffer, passwordField, zeroField, 0,
+                                         currentReaderName);
+  wipeSecret(passwordField, sizeof passwordField);
+  return judgeResult(lastResultCode, true);
 }

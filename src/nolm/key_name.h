@@ -1,5 +1,5 @@
 #pragma once
 
-// Copies $1 into the key path buffer. When it is too long, shows
+// Copies keyName into the key path buffer. When it is too long, shows
 // "<failure>\nІм'я ключа довше за 255 символів." and returns false.
-bool takeKeyName(const char* failure);
+bool takeKeyName(const char* keyName, const char* failure);

@@ -2,8 +2,8 @@
 
 #include "format_text.h"
 
-#include "message_boxes.h"
 #include "nolm_library.h"
+#include "notices.h"
 
 void fetchLibraryText(int code) {
   libraryMessageText[0] = '\0';
@@ -17,5 +17,5 @@ void fetchLibraryText(int code) {
 
 void reportLibraryError(int code) {
   fetchLibraryText(code);
-  showError(libraryMessageText);
+  notify1251(NoticeKind::kError, code, libraryMessageText);
 }

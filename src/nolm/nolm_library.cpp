@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include "format_text.h"
-#include <cstring>
+#include <cwchar>
 
-#include "message_boxes.h"
+#include "format_text.h"
+#include "code_pages.h"
+#include "notices.h"
 
 NolmFunctions nolm = {};
 int lastResultCode = 0;
-char messageBuffer[kTextBufferSize] = "";
 char libraryMessageText[kTextBufferSize] = "";
 char currentReaderName[kTextBufferSize] = "";
 int loadError = 0;
@@ -22,7 +22,6 @@ const char* const kDllNames[kDllCount] = {"nolm32.dll", "nolmmsg.dll", "tavrikon
                                            "wembra.dll", "Plisk.dll",   "nolmcc.dll"};
 
 HMODULE dllHandles[kDllCount] = {};
-char pathBuffer[kTextBufferSize] = "";
 
 #define NOLM_SYMBOL(dll, name) \
   { dll, #name, reinterpret_cast<void**>(&nolm.name) }
@@ -55,21 +54,27 @@ const Resolution kResolutions[] = {
     NOLM_SYMBOL(kNolmCC, NCCgetFileList),  NOLM_SYMBOL(kNolmCC, NCCgetRnd),
 };
 
-bool loadDll(const char* directory, NolmDll dll) {
-  if (!formatText(pathBuffer, sizeof pathBuffer, "%s%s", directory, kDllNames[dll])) {
-    formatText(messageBuffer, sizeof messageBuffer,
-                  "Помилка завантаження бібліотеки %s.\nШлях до неї довший за %d символи.",
-                  kDllNames[dll], kTextBufferSize - 1);
-    pathBuffer[0] = '\0';
-    showError(messageBuffer);
+bool loadDll(const wchar_t* directory, NolmDll dll) {
+  wchar_t path[kTextBufferSize];
+  wchar_t name[32];
+  platform::toWide(kDllNames[dll], platform::CodePage::kWindows1251, name, 32);
+  int length = _snwprintf(path, kTextBufferSize - 1, L"%ls%ls", directory, name);
+  if (length < 0) {
+    wchar_t text[kTextBufferSize];
+    formatNotice(text, kTextBufferSize,
+                 "Помилка завантаження бібліотеки %ls.\nШлях до неї довший за %d символи.", name,
+                 kTextBufferSize - 1);
+    notify({NoticeKind::kError, 0, text, nullptr});
     return false;
   }
-  dllHandles[dll] = LoadLibraryA(pathBuffer);
+  path[length] = L'\0';
+  dllHandles[dll] = LoadLibraryW(path);
   if (dllHandles[dll]) return true;
   loadError = static_cast<int>(GetLastError());
-  formatText(messageBuffer, sizeof messageBuffer,
-                "Помилка завантаження бібліотеки %s.\nКод помилки: %d", pathBuffer, loadError);
-  showError(messageBuffer);
+  wchar_t text[kTextBufferSize + 128];
+  formatNotice(text, sizeof text / sizeof *text, "Помилка завантаження бібліотеки %ls.\nКод помилки: %d",
+               path, loadError);
+  notify({NoticeKind::kError, loadError, text, nullptr});
   return false;
 }
 
@@ -80,15 +85,14 @@ void resolveFunctions(NolmDll dll) {
 
 }  // namespace
 
-bool loadNolmLibrary(const char* directory) {
+bool loadNolmLibrary(const wchar_t* directory) {
   // A second InitNolm (a retry with another directory, say) starts afresh, so
   // one FreeNolm always releases everything.
   freeNolmLibrary();
   if (!loadDll(directory, kNolm32)) return false;
   resolveFunctions(kNolm32);
   if (!nolm.KMGetFuncs) {
-    formatText(messageBuffer, sizeof messageBuffer, "Помилка завантаження функції KMGetFuncs.");
-    showError(messageBuffer);
+    notifyError("Помилка завантаження функції KMGetFuncs.");
     return false;
   }
   if (!loadDll(directory, kNolmMsg)) return false;
@@ -113,8 +117,10 @@ void freeNolmLibrary() {
 
 bool requireFunction(const void* fn, const char* name) {
   if (fn) return true;
-  formatText(messageBuffer, sizeof messageBuffer,
-                "Функція бібліотеки %s недоступна.\nБібліотеку не завантажено, або в ній немає цієї функції.", name);
-  showError(messageBuffer);
+  char text[kTextBufferSize];
+  formatText(text, sizeof text,
+             "Функція бібліотеки %s недоступна.\nБібліотеку не завантажено, або в ній немає цієї функції.",
+             name);
+  notifyError(text);
   return false;
 }

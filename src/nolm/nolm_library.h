@@ -7,8 +7,6 @@
 extern NolmFunctions nolm;
 // Result of the last library or card call; 0 is success.
 extern int lastResultCode;
-// Composed texts and values on their way to the script.
-extern char messageBuffer[kTextBufferSize];
 // Texts that NolmGetMsgAux supplies.
 extern char libraryMessageText[kTextBufferSize];
 // The card reader chosen by CheckToken.
@@ -18,7 +16,7 @@ extern int loadError;
 
 // Loads the six DLLs from directory (which ends with a separator) and fills
 // the function table. Shows the first failure and returns false.
-bool loadNolmLibrary(const char* directory);
+bool loadNolmLibrary(const wchar_t* directory);
 // Releases the DLLs and clears the handles and the function table.
 void freeNolmLibrary();
 

@@ -1,24 +1,19 @@
-// ChangePassword, ChangePasswordFile, ChangePin.
-#include "format_text.h"
+#include "secret_change.h"
+
 #include <cstring>
 
-#include "export_guard.h"
-#include "host_context.h"
+#include "card_functions.h"
 #include "key_name.h"
 #include "library_errors.h"
-#include "message_boxes.h"
 #include "nolm_library.h"
 #include "shared_buffers.h"
 #include "text_fields.h"
-#include "token_error_text.h"
 
 namespace {
 
-const char kPlasticCardMarker[] = "PLC:";
-
-void fillFields() {
-  fillPasswordField(passwordField, getVariable(VAR_2));
-  fillPasswordField(newValueField, getVariable(VAR_3));
+void fillFields(const char* current, const char* newValue) {
+  fillPasswordField(passwordField, current);
+  fillPasswordField(newValueField, newValue);
 }
 
 void wipeFields() {
@@ -26,97 +21,57 @@ void wipeFields() {
   wipeSecret(newValueField, sizeof newValueField);
 }
 
-void finish(int result) {
+bool finish(int result) {
   lastResultCode = result;
-  if (result == 0)
-    setVariable(VAR_0, "1");
-  else
-    reportLibraryError(result);
-}
-
-void changeCardKeyPassword() {
-  setVariable(VAR_0, "");
-  if (!REQUIRE_NOLM(NolmChangePswCC) || !takeKeyName("Помилка зміни пароля.")) return;
-  fillFields();
-  int result = nolm.NolmChangePswCC(keyPathBuffer, passwordField, newValueField, 0,
-                                    currentReaderName);
-  wipeFields();
-  finish(result);
-}
-
-void changeKeyFilePassword() {
-  setVariable(VAR_0, "");
-  if (!REQUIRE_NOLM(NolmChangePsw) || !takeKeyName("Помилка зміни пароля.")) return;
-  fillFields();
-  int result = nolm.NolmChangePsw(keyPathBuffer, passwordField, newValueField, 0);
-  wipeFields();
-  finish(result);
-}
-
-void showCardError(int code, const char* caption) {
-  formatText(libraryMessageText, sizeof libraryMessageText, "%s", tokenErrorText(code).text);
-  showErrorWithCaption(libraryMessageText, caption);
-}
-
-void changePlasticCardPin() {
-  if (!REQUIRE_NOLM(KMGetFuncs)) return;
-  void** table = nolm.KMGetFuncs(kPlasticCardMarker);
-  auto open = table ? reinterpret_cast<CardOpenFn>(table[kCardOpen]) : nullptr;
-  auto change = table ? reinterpret_cast<CardChangePinFn>(table[kCardChangePin]) : nullptr;
-  auto close = table ? reinterpret_cast<CardCloseFn>(table[kCardClose]) : nullptr;
-  if (!open || !change || !close) {
-    showErrorWithCaption("Бібліотека не надала функцій роботи з Plastic Card.",
-                         "Помилка роботи з Plastic Card");
-    return;
-  }
-  // The card takes the PIN texts whole, not as fields.
-  lastResultCode = open(getVariable(VAR_2), 0);
-  if (lastResultCode != 0) {
-    showCardError(lastResultCode, "Помилка роботи з Plastic Card(init)");
-    return;
-  }
-  lastResultCode = change(getVariable(VAR_2), getVariable(VAR_3));
-  if (lastResultCode != 0) {
-    int code = lastResultCode;
-    close();  // not left open after a refused change
-    showCardError(code, "Помилка роботи з Plastic Card(chPIN)");
-    return;
-  }
-  close();
-  setVariable(VAR_0, "1");
-}
-
-void changePin() {
-  setVariable(VAR_0, "");
-  popStackString(keyMediumMarker, sizeof keyMediumMarker);
-  if (!getVariable(VAR_2) || !getVariable(VAR_3)) return;
-  if (std::strcmp(keyMediumMarker, kPlasticCardMarker) == 0) {
-    changePlasticCardPin();
-    return;
-  }
-  if (!REQUIRE_NOLM(NCCchangePIN)) return;
-  fillFields();
-  int result = nolm.NCCchangePIN(currentReaderName, passwordField, newValueField);
-  wipeFields();
-  finish(result);
+  if (result == 0) return true;
+  reportLibraryError(result);
+  return false;
 }
 
 }  // namespace
 
-QELT_EXPORT(ChangePassword) {
-  (void)parentWindow;
-  setupHostContext(stringSize, variables, stackTop, extra);
-  guardExport(changeCardKeyPassword);
+bool changeCardKeyPassword(const char* keyName, const char* oldPassword, const char* newPassword) {
+  if (!REQUIRE_NOLM(NolmChangePswCC) || !takeKeyName(keyName, "Помилка зміни пароля.")) return false;
+  fillFields(oldPassword, newPassword);
+  int result = nolm.NolmChangePswCC(keyPathBuffer, passwordField, newValueField, 0,
+                                    currentReaderName);
+  wipeFields();
+  return finish(result);
 }
 
-QELT_EXPORT(ChangePasswordFile) {
-  (void)parentWindow;
-  setupHostContext(stringSize, variables, stackTop, extra);
-  guardExport(changeKeyFilePassword);
+bool changeKeyFilePassword(const char* keyLocation, const char* oldPassword,
+                           const char* newPassword) {
+  if (!REQUIRE_NOLM(NolmChangePsw) || !takeKeyName(keyLocation, "Помилка зміни пароля."))
+    return false;
+  fillFields(oldPassword, newPassword);
+  int result = nolm.NolmChangePsw(keyPathBuffer, passwordField, newValueField, 0);
+  wipeFields();
+  return finish(result);
 }
 
-QELT_EXPORT(ChangePin) {
-  (void)parentWindow;
-  setupHostContext(stringSize, variables, stackTop, extra);
-  guardExport(changePin);
+bool changePin(bool plasticCard, const char* oldPin, const char* newPin) {
+  if (plasticCard) {
+    // The card takes the PIN texts whole, not as fields.
+    PlasticCardFunctions card;
+    if (!takePlasticCardFunctions(&card, kCardChangePin)) return false;
+    lastResultCode = card.open(oldPin, 0);
+    if (lastResultCode != 0) {
+      showCardError(lastResultCode, "Помилка роботи з Plastic Card(init)");
+      return false;
+    }
+    lastResultCode = card.changePin(oldPin, newPin);
+    if (lastResultCode != 0) {
+      int code = lastResultCode;
+      card.close();  // not left open after a refused change
+      showCardError(code, "Помилка роботи з Plastic Card(chPIN)");
+      return false;
+    }
+    card.close();
+    return true;
+  }
+  if (!REQUIRE_NOLM(NCCchangePIN)) return false;
+  fillFields(oldPin, newPin);
+  int result = nolm.NCCchangePIN(currentReaderName, passwordField, newValueField);
+  wipeFields();
+  return finish(result);
 }

@@ -3,5 +3,3 @@
 char passwordField[kPasswordFieldSize] = "";
 char newValueField[kPasswordFieldSize] = "";
 char keyPathBuffer[kKeyNameSize] = "";
-char keyMediumMarker[kTextBufferSize] = "";
-char selectionBuffer[kTextBufferSize] = "";

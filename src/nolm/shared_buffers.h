@@ -1,5 +1,4 @@
-// Module-level work areas that several exports share (and that keep their
-// content from one call to the next, as scripts expect).
+// Work areas that the key operations share within a call.
 #pragma once
 
 #include "nolm_api.h"
@@ -9,8 +8,3 @@ extern char passwordField[kPasswordFieldSize];
 extern char newValueField[kPasswordFieldSize];
 // Key path, key name or key location handed to the library.
 extern char keyPathBuffer[kKeyNameSize];
-// "PLC:" for the plastic card, else a key folder or the card in the reader.
-extern char keyMediumMarker[kTextBufferSize];
-// The chosen list entry; its first 33 bytes double as the zero field of
-// key loading.
-extern char selectionBuffer[kTextBufferSize];

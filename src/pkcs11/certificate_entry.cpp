@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "format_text.h"
+#include "utf8_to_ansi.h"
 
 namespace {
 
@@ -14,13 +15,6 @@ size_t derHeaderSize(const uint8_t* data, size_t size) {
   size_t header = 2;
   if (data[1] & 0x80) header += data[1] & 0x7F;
   return header <= size ? header : 0;
-}
-
-void copyBounded(const char* source, size_t length, char* destination, size_t capacity) {
-  if (capacity == 0) return;
-  if (length > capacity - 1) length = capacity - 1;
-  std::memcpy(destination, source, length);
-  destination[length] = '\0';
 }
 
 }  // namespace
@@ -44,23 +38,13 @@ bool keyNumberText(const ByteBuffer& serialNumber, char* text, size_t capacity) 
   return true;
 }
 
-CertificateEntry formatCertificateEntry(const char* ownerName, const char* keyNumber) {
+CertificateEntry formatCertificateEntry(const char* utf8OwnerName, const char* keyNumber) {
   // The name, " (", exactly 8 characters of key number, ")".
   CertificateEntry entry;
-  formatText(entry.text, sizeof entry.text, "%s (%-8.8s)", ownerName, keyNumber);
+  char ansiName[kCertificateEntryCapacity];
+  utf8ToAnsi(utf8OwnerName, ansiName, sizeof ansiName);
+  formatText(entry.text, sizeof entry.text, "%s (%-8.8s)", ansiName, keyNumber);
+  formatText(entry.utf8, sizeof entry.utf8, "%s (%-8.8s)", utf8OwnerName, keyNumber);
   return entry;
 }
 
-void entryNamePart(const char* entry, char* destination, size_t capacity) {
-  const size_t length = std::strlen(entry);
-  copyBounded(entry, length >= 10 ? length - 10 : 0, destination, capacity);
-}
-
-void entryKeyNumberPart(const char* entry, char* destination, size_t capacity) {
-  const size_t length = std::strlen(entry);
-  if (length < 9) {
-    copyBounded("", 0, destination, capacity);
-    return;
-  }
-  copyBounded(entry + length - 9, 8, destination, capacity);
-}

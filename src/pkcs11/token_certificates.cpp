@@ -11,7 +11,6 @@
 #include "pkcs11_exception.h"
 #include "pkcs11_module.h"
 #include "pkcs11_session.h"
-#include "utf8_to_ansi.h"
 
 namespace {
 
@@ -97,9 +96,7 @@ CertificateEntry entryOfCertificate(const ByteBuffer& value) {
   if (!keyNumberText(certificate.serialNumber(), keyNumber, sizeof keyNumber)) {
     throw CertificateDataNotFoundException(CERT_ERR_NOT_FOUND);
   }
-  char ansiName[kNameCapacity];
-  utf8ToAnsi(name, ansiName, sizeof ansiName);
-  return formatCertificateEntry(ansiName, keyNumber);
+  return formatCertificateEntry(name, keyNumber);
 }
 
 // Adds the entries of one token. Throws when the work on the slot must end.

@@ -9,23 +9,29 @@ HINSTANCE moduleInstance = nullptr;
 
 namespace {
 
-// Copies at most capacity - 1 bytes of text and a zero byte.
-void copyBounded(char* destination, std::size_t capacity, const char* text) {
-  if (!destination || capacity == 0) return;
-  std::size_t length = strnlen(text, capacity - 1);
-  std::memcpy(destination, text, length);
-  destination[length] = '\0';
-}
-
 std::size_t entryCapacity() {
   return hostContext.stringSize > 0 ? static_cast<std::size_t>(hostContext.stringSize) : 0;
 }
 
+// Copies at most capacity - 1 characters of text and a zero.
+void copyBounded(HostChar* destination, std::size_t capacity, const HostChar* text) {
+  if (!destination || capacity == 0) return;
+  std::size_t length = hostTextLength(text, capacity - 1);
+  std::memcpy(destination, text, length * sizeof(HostChar));
+  destination[length] = 0;
+}
+
 }  // namespace
+
+std::size_t hostTextLength(const HostChar* text, std::size_t limit) {
+  std::size_t length = 0;
+  while (length < limit && text[length]) ++length;
+  return length;
+}
 
 UINT_PTR pluginCallback(enum NSPIM) { return 0; }
 
-void setupHostContext(int stringSize, char* variables, stack_t** stackTop,
+void setupHostContext(int stringSize, HostChar* variables, stack_t** stackTop,
                       extra_parameters* extra) {
   if (hostContext.setUp) return;
   hostContext.stringSize = stringSize;
@@ -36,47 +42,55 @@ void setupHostContext(int stringSize, char* variables, stack_t** stackTop,
   hostContext.setUp = 1;
 }
 
-char* getVariable(int index) {
+HostChar* getVariable(int index) {
   if (index < 0 || index >= VAR_COUNT || !hostContext.variables) return nullptr;
   return hostContext.variables + static_cast<std::size_t>(index) * entryCapacity();
 }
 
-void setVariable(int index, const char* text) {
-  char* variable = getVariable(index);
+void setVariable(int index, const HostChar* text) {
+  HostChar* variable = getVariable(index);
   if (!variable || !text) return;
   copyBounded(variable, entryCapacity(), text);
 }
 
-int popStackString(char* buffer, std::size_t capacity) {
+const HostChar* peekStackString() {
+  if (!hostContext.stackTop || !*hostContext.stackTop || entryCapacity() == 0) return nullptr;
+  stack_t* top = *hostContext.stackTop;
+  // The host's entries hold at most string size characters; never read beyond.
+  top->text[entryCapacity() - 1] = 0;
+  return top->text;
+}
+
+int dropStackEntry() {
   if (!hostContext.stackTop || !*hostContext.stackTop) return 1;
   stack_t* top = *hostContext.stackTop;
-  if (buffer) {
-    // The host's entries hold at most string size bytes; never read beyond.
-    std::size_t limit = entryCapacity() ? entryCapacity() : 1;
-    std::size_t length = strnlen(top->text, limit - 1);
-    if (capacity > 0) {
-      if (length >= capacity) length = capacity - 1;
-      std::memcpy(buffer, top->text, length);
-      buffer[length] = '\0';
-    }
-  }
   *hostContext.stackTop = top->next;
   GlobalFree(top);
   return 0;
 }
 
-void pushStackString(const char* text) {
+int popStackString(HostChar* buffer, std::size_t capacity) {
+  const HostChar* text = peekStackString();
+  if (!text) return 1;
+  if (buffer) copyBounded(buffer, capacity, text);
+  return dropStackEntry();
+}
+
+void pushStackString(const HostChar* text) {
   if (!hostContext.stackTop || entryCapacity() == 0) return;
   auto* entry = static_cast<stack_t*>(
-      GlobalAlloc(GPTR, sizeof(stack_t*) + entryCapacity() + sizeof(stack_t*)));
+      GlobalAlloc(GPTR, sizeof(stack_t*) + (entryCapacity() + 1) * sizeof(HostChar)));
   if (!entry) return;
-  copyBounded(entry->text, entryCapacity(), text ? text : "");
+  static const HostChar kEmpty[1] = {0};
+  copyBounded(entry->text, entryCapacity(), text ? text : kEmpty);
   entry->next = *hostContext.stackTop;
   *hostContext.stackTop = entry;
 }
 
 int popStackInteger() {
-  char text[128] = "";
-  if (popStackString(text, sizeof text) != 0) return 0;
-  return parseInteger(text);
+  HostChar text[128] = {};
+  if (popStackString(text, 128) != 0) return 0;
+  char digits[128];
+  for (int i = 0; i < 128; ++i) digits[i] = (text[i] & ~0x7F) == 0 ? static_cast<char>(text[i]) : '?';
+  return parseInteger(digits);
 }

@@ -1,11 +1,19 @@
-// The NSIS plug-in interface, as the NSIS 3 host lays it out (x86, ANSI).
+// The NSIS plug-in interface, as the NSIS 3 host lays it out (x86). The same
+// source builds both flavours: an ANSI host's texts are chars in the system's
+// ANSI code page, a Unicode host's are UTF-16 (QELT_UNICODE).
 #pragma once
 
 #include <windows.h>
 
+#ifdef QELT_UNICODE
+using HostChar = wchar_t;
+#else
+using HostChar = char;
+#endif
+
 struct stack_t {
   stack_t* next;
-  char text[1];  // string size bytes of room in the host's block
+  HostChar text[1];  // string size characters of room in the host's block
 };
 
 enum NSPIM {
@@ -20,14 +28,9 @@ struct exec_flags_t;
 struct extra_parameters {
   exec_flags_t* exec_flags;
   int(__stdcall* ExecuteCodeSegment)(int, HWND);
-  void(__stdcall* validate_filename)(char*);
+  void(__stdcall* validate_filename)(HostChar*);
   int(__stdcall* RegisterPluginCallback)(HMODULE, NSISPLUGINCALLBACK);
 };
-
-// Every export: the caller removes the arguments (cdecl), nothing is returned.
-#define QELT_EXPORT(name)                                                        \
-  extern "C" void __cdecl name(HWND parentWindow, int stringSize, char* variables, \
-                               stack_t** stackTop, extra_parameters* extra)
 
 // Host variable indexes.
 enum HostVariable {

@@ -1,15 +1,27 @@
 #include "dialog_box.h"
 
-#include "host_context.h"
+namespace {
+
+HINSTANCE resourceModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&resourceModule), &module);
+  return module;
+}
+
+}  // namespace
 
 INT_PTR runDialog(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) {
-  HRSRC resource = FindResourceExA(moduleInstance, MAKEINTRESOURCEA(5) /* RT_DIALOG */,
-                                   MAKEINTRESOURCEA(templateId),
+  HINSTANCE instance = resourceModule();
+  HRSRC resource = FindResourceExW(instance, MAKEINTRESOURCEW(5) /* RT_DIALOG */,
+                                   MAKEINTRESOURCEW(templateId),
                                    MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT));
   if (!resource)
-    resource = FindResourceA(moduleInstance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
-  HGLOBAL loaded = resource ? LoadResource(moduleInstance, resource) : nullptr;
-  auto* dialog = loaded ? static_cast<LPCDLGTEMPLATEA>(LockResource(loaded)) : nullptr;
+    resource = FindResourceW(instance, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
+  HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
+  auto* dialog = loaded ? static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)) : nullptr;
   if (!dialog) return -1;
-  return DialogBoxIndirectParamA(moduleInstance, dialog, owner, procedure, parameter);
+  // A Unicode dialog: its controls take and give UTF-16 text.
+  return DialogBoxIndirectParamW(instance, dialog, owner, procedure, parameter);
 }

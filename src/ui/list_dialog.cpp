@@ -1,82 +1,62 @@
-#include "dialog_box.h"
 #include "list_dialog.h"
 
-#include "format_text.h"
-#include "host_context.h"
-#include "shared_buffers.h"
+#include "dialog_box.h"
 #include "ui_resource_ids.h"
 
 namespace {
 
-// Copies entry index into the selection buffer; false when there is none.
-bool readEntry(HWND list, LRESULT index) {
-  if (index == LB_ERR) return false;
-  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == LB_ERR || length >= static_cast<LRESULT>(sizeof selectionBuffer)) return false;
-  return SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                      reinterpret_cast<LPARAM>(selectionBuffer)) != LB_ERR;
+// What the dialog ends with; 0 and -1 are the dialog manager's failures.
+constexpr INT_PTR kEndCancelled = 1;
+constexpr INT_PTR kEndClosed = 2;
+constexpr INT_PTR kEndChosen = 16;  // plus the entry's index
+
+struct ListRequest {
+  const wchar_t* const* entries;
+  int count;
+};
+
+void fill(HWND list, const ListRequest& request) {
+  for (int i = 0; i < request.count; ++i) {
+    LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(request.entries[i]));
+    // The list sorts; each item remembers which entry it shows.
+    if (at >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), i);
+  }
 }
 
-void chooseSelectedEntry(const ListProcedure& procedure, HWND dialog) {
+INT_PTR CALLBACK listProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   HWND list = GetDlgItem(dialog, IDC_CHOICE_LIST);
-  // An empty list has no selected entry: OK then does nothing, and the user
-  // leaves with Cancel.
-  if (!readEntry(list, SendMessageA(list, LB_GETCURSEL, 0, 0))) return;
-  procedure.writeChoice(selectionBuffer);
-  EndDialog(dialog, 0);
-}
-
-}  // namespace
-
-INT_PTR handleListMessage(const ListProcedure& procedure, HWND dialog, UINT message,
-                          WPARAM wParam) {
   switch (message) {
-    case WM_INITDIALOG: {
-      HWND list = GetDlgItem(dialog, IDC_CHOICE_LIST);
-      if (procedure.fill(dialog, list) == ListStart::kShow) {
-        SendMessageA(list, LB_SETCURSEL, 0, 0);
-        SetFocus(list);
-      }
+    case WM_INITDIALOG:
+      fill(list, *reinterpret_cast<const ListRequest*>(lParam));
+      SendMessageW(list, LB_SETCURSEL, 0, 0);
+      SetFocus(list);
       break;
-    }
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
-        chooseSelectedEntry(procedure, dialog);
+        LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+        // An empty list has no selected entry: OK then does nothing, and the
+        // user leaves with Cancel.
+        if (selected == LB_ERR) break;
+        EndDialog(dialog,
+                  kEndChosen + SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(selected), 0));
       } else if (LOWORD(wParam) == IDCANCEL) {
-        if (procedure.cancelled) procedure.cancelled();
-        EndDialog(dialog, 0);
+        EndDialog(dialog, kEndCancelled);
       }
       break;
     case WM_CLOSE:
-      EndDialog(dialog, 0);
+      EndDialog(dialog, kEndClosed);
       break;
   }
   return FALSE;
 }
 
-void addListEntry(HWND list, const char* text) {
-  char entry[sizeof selectionBuffer];
-  formatText(entry, sizeof entry, "%s", text);
-  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-}
+}  // namespace
 
-ListStart takeSingleCandidate(HWND dialog, HWND list, int count,
-                              void (*writeChoice)(const char* entry)) {
-  if (count == 0) {
-    setVariable(VAR_0, "-1");
-  } else if (count == 1) {
-    if (readEntry(list, 0)) writeChoice(selectionBuffer);
-  } else {
-    return ListStart::kShow;
-  }
-  EndDialog(dialog, 0);
-  return ListStart::kEnded;
-}
-
-void runKeyChoiceDialog(HWND parent, DLGPROC procedure) {
-  runDialog(IDD_KEY_CHOICE, parent, procedure, 0);
-}
-
-void runDeviceChoiceDialog(HWND parent, DLGPROC procedure) {
-  runDialog(IDD_DEVICE_CHOICE, parent, procedure, 0);
+int chooseFromList(HWND owner, ListDialog dialog, const wchar_t* const* entries, int count) {
+  ListRequest request = {entries, count};
+  int templateId = dialog == ListDialog::kKeyChoice ? IDD_KEY_CHOICE : IDD_DEVICE_CHOICE;
+  INT_PTR result = runDialog(templateId, owner, listProcedure, reinterpret_cast<LPARAM>(&request));
+  if (result == kEndCancelled) return kListCancelled;
+  if (result < kEndChosen || result - kEndChosen >= count) return kListClosed;
+  return static_cast<int>(result - kEndChosen);
 }

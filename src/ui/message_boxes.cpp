@@ -2,14 +2,9 @@
 
 #include <windows.h>
 
-void showError(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_ICONERROR); }
-
-void showErrorWithCaption(const char* text, const char* caption) {
-  MessageBoxA(nullptr, text, caption, MB_ICONERROR);
+void showNoticeBox(const Notice& notice) {
+  UINT icon = notice.kind == NoticeKind::kError     ? MB_ICONERROR
+              : notice.kind == NoticeKind::kWarning ? MB_ICONWARNING
+                                                    : MB_ICONINFORMATION;
+  MessageBoxW(nullptr, notice.text, notice.caption, icon);
 }
-
-void showWarning(const char* text, const char* caption) {
-  MessageBoxA(nullptr, text, caption, MB_ICONWARNING);
-}
-
-void showInformation(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_ICONINFORMATION); }

@@ -1,11 +1,9 @@
-// Every message box of the plug-in: no owner window.
+// Every message box of the plug-in: no owner window, wide texts so they read
+// right whatever the system's ANSI code page.
 #pragma once
 
-// Error icon, the system's default caption.
-void showError(const char* text);
-// Error icon with a caption of its own.
-void showErrorWithCaption(const char* text, const char* caption);
-// Warning icon with a caption.
-void showWarning(const char* text, const char* caption);
-// Information icon, the system's default caption.
-void showInformation(const char* text);
+#include "notices.h"
+
+// Error, warning or information icon by the notice's kind; the notice's
+// caption or the system's default one.
+void showNoticeBox(const Notice& notice);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "plugin_host.h"
+
 namespace {
 
 constexpr DWORD kPollInterval = 20;
@@ -25,13 +27,17 @@ void pauseAndPump() {
 
 }  // namespace
 
-std::string windowText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  int got = GetWindowTextA(window, &text[0], length + 1);
+// Texts are read and written through the wide functions, as a user sees
+// them whatever the system's code page; the tests speak Windows-1251.
+std::wstring windowTextWide(HWND window) {
+  int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  int got = GetWindowTextW(window, &text[0], length + 1);
   text.resize(static_cast<size_t>(std::max(got, 0)));
   return text;
 }
+
+std::string windowText(HWND window) { return wideTo1251(windowTextWide(window)); }
 
 std::string className(HWND window) {
   char name[256] = "";
@@ -61,13 +67,18 @@ RECT dialogUnitsToPixels(HWND dialog, int x, int y, int width, int height) {
 }
 
 void typeText(HWND control, const std::string& text) {
-  int length = GetWindowTextLengthA(control);  // types at the end, as after a click there
-  SendMessageA(control, EM_SETSEL, static_cast<WPARAM>(length), length);
-  for (char c : text) SendMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 1);
+  typeTextWide(control, wideFrom1251(text));
+}
+
+void typeTextWide(HWND control, const std::wstring& text) {
+  int length = GetWindowTextLengthW(control);  // types at the end, as after a click there
+  SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(length), length);
+  for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 1);
 }
 
 void setText(HWND control, const std::string& text) {
-  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  std::wstring wide = wideFrom1251(text);
+  SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void eraseLastCharacter(HWND control) {
@@ -110,16 +121,22 @@ bool waitUntilGone(HWND window) {
   return false;
 }
 
-std::vector<std::string> listEntries(HWND list) {
-  std::vector<std::string> entries;
-  LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+std::vector<std::wstring> listEntriesWide(HWND list) {
+  std::vector<std::wstring> entries;
+  LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<size_t>(length));
     entries.push_back(text);
   }
+  return entries;
+}
+
+std::vector<std::string> listEntries(HWND list) {
+  std::vector<std::string> entries;
+  for (const std::wstring& entry : listEntriesWide(list)) entries.push_back(wideTo1251(entry));
   return entries;
 }
 
@@ -134,7 +151,7 @@ HWND focusedControl(HWND dialog) {
 
 HWND waitForDialog(const std::string& caption) {
   for (DWORD waited = 0; waited < kPatience; waited += kPollInterval) {
-    HWND dialog = FindWindowA("#32770", caption.c_str());
+    HWND dialog = FindWindowW(L"#32770", wideFrom1251(caption).c_str());
     if (isVisibleDialog(dialog)) return dialog;
     pauseAndPump();
   }

@@ -29,6 +29,9 @@ std::string className(HWND window);
 // Acting on a dialog from the robot thread.
 // WM_CHAR, one by one, after the text already there.
 void typeText(HWND control, const std::string& text);
+void typeTextWide(HWND control, const std::wstring& text);
+std::wstring windowTextWide(HWND window);
+std::vector<std::wstring> listEntriesWide(HWND list);
 void setText(HWND control, const std::string& text);   // WM_SETTEXT, all at once
 void eraseLastCharacter(HWND control);                  // Backspace
 // BM_CLICK; false (and nothing done) when the button is greyed or hidden.

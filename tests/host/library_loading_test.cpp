@@ -157,7 +157,12 @@ TEST(PluginImage, ImportsSystemDllsOnly) {
   auto* base = reinterpret_cast<BYTE*>(module);
   auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
       base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+#ifdef _WIN64
+  // The x86-64 test build, for machines that cannot run 32-bit programs.
+  EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
+#else
   EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+#endif
   IMAGE_DATA_DIRECTORY dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   const char* allowed[] = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll",
                            "msvcrt.dll",   "advapi32.dll"};

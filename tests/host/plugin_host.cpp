@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -13,17 +14,24 @@ HMODULE lastRegisteredModule = nullptr;
 
 int WINAPI recordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   recordedBoxes.push_back({owner != nullptr, text ? text : "", caption != nullptr,
-                           caption ? caption : "", type});
+                           caption ? caption : "", type, false, L""});
   return messageBoxAnswer;
 }
 
-int __stdcall recordRegistration(HMODULE module, NSISPLUGINCALLBACK) {
+int WINAPI recordMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+  recordedBoxes.push_back({owner != nullptr, wideTo1251(text ? text : L""), caption != nullptr,
+                           wideTo1251(caption ? caption : L""), type, true,
+                           text ? text : L""});
+  return messageBoxAnswer;
+}
+
+int __stdcall recordRegistration(HMODULE module, HostPluginCallback) {
   ++registrations;
   lastRegisteredModule = module;
   return registrations == 1 ? 0 : 1;
 }
 
-// Points the module's import of user32!MessageBoxA at our recorder.
+// Points the module's imports of user32!MessageBoxA and W at our recorders.
 bool hookMessageBox(HMODULE module) {
   auto* base = reinterpret_cast<BYTE*>(module);
   auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
@@ -39,10 +47,17 @@ bool hookMessageBox(HMODULE module) {
     for (; names->u1.AddressOfData; ++names, ++slots) {
       if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
       auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<char*>(byName->Name), "MessageBoxA") != 0) continue;
+      const char* name = reinterpret_cast<char*>(byName->Name);
+      DWORD_PTR recorder = 0;
+      if (std::strcmp(name, "MessageBoxA") == 0)
+        recorder = reinterpret_cast<DWORD_PTR>(&recordMessageBox);
+      else if (std::strcmp(name, "MessageBoxW") == 0)
+        recorder = reinterpret_cast<DWORD_PTR>(&recordMessageBoxW);
+      else
+        continue;
       DWORD old;
       VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &old);
-      slots->u1.Function = reinterpret_cast<DWORD_PTR>(&recordMessageBox);
+      slots->u1.Function = recorder;
       VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), old, &old);
       hooked = true;
     }
@@ -52,16 +67,42 @@ bool hookMessageBox(HMODULE module) {
 
 }  // namespace
 
+Flavour testFlavour() {
+  const char* flavour = std::getenv("QELT_FLAVOUR");
+  return flavour && std::strcmp(flavour, "unicode") == 0 ? Flavour::kUnicode : Flavour::kAnsi;
+}
+
+const char* flavourName() { return testFlavour() == Flavour::kUnicode ? "unicode" : "ansi"; }
+
+std::string wideTo1251(const std::wstring& text) {
+  if (text.empty()) return "";
+  std::string out(text.size() * 2 + 1, '\0');
+  int n = WideCharToMultiByte(1251, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
+                              static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return out;
+}
+
+std::wstring wideFrom1251(const std::string& text) {
+  if (text.empty()) return L"";
+  std::wstring out(text.size() + 1, L'\0');
+  int n = MultiByteToWideChar(1251, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
+                              static_cast<int>(out.size()));
+  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return out;
+}
+
 PluginHost::PluginHost(int stringSize, const char* dllPath)
     : stringSize_(stringSize),
-      block_(static_cast<size_t>(kGuardSize * 2 + stringSize * 25), 0) {
+      unicode_(testFlavour() == Flavour::kUnicode),
+      block_(static_cast<size_t>(kGuardSize * 2 + stringSize * 25 * (unicode_ ? 2 : 1)), 0) {
   std::memset(block_.data(), kGuardByte, kGuardSize);
-  std::memset(block_.data() + kGuardSize + stringSize * 25, kGuardByte, kGuardSize);
+  std::memset(block_.data() + block_.size() - kGuardSize, kGuardByte, kGuardSize);
   recordedBoxes.clear();
   messageBoxAnswer = IDOK;
   registrations = 0;
   lastRegisteredModule = nullptr;
-  extra_.RegisterPluginCallback = &recordRegistration;
+  extra_.registerPluginCallback = &recordRegistration;
   std::string path = dllPath ? dllPath : pluginDllPath();
   module_ = LoadLibraryA(path.c_str());
   if (!module_) {
@@ -79,47 +120,95 @@ PluginHost::~PluginHost() {
 
 void PluginHost::call(const char* exportName, HWND parent) {
   ASSERT_NE(module_, nullptr);
-  using Export = void(__cdecl*)(HWND, int, char*, stack_t**, extra_parameters*);
-  auto fn = reinterpret_cast<Export>(GetProcAddress(module_, exportName));
+  using Export = void(__cdecl*)(HWND, int, char*, HostEntry**, HostExtraParameters*);
+  auto fn = reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(module_, exportName)));
   ASSERT_NE(fn, nullptr) << "no export " << exportName;
   fn(parent, stringSize_, block_.data() + kGuardSize, &top_, &extra_);
   EXPECT_TRUE(guardsIntact()) << exportName << " wrote past the variables block";
-  for (stack_t* e = top_; e; e = e->next) {
-    EXPECT_GE(GlobalSize(e), static_cast<SIZE_T>(stringSize_ + 8)) << "short stack entry";
-    EXPECT_LT(strnlen(e->text, static_cast<size_t>(stringSize_)), static_cast<size_t>(stringSize_))
-        << "stack entry without terminator";
+  for (HostEntry* e = top_; e; e = e->next) {
+    EXPECT_GE(GlobalSize(e), sizeof(HostEntry*) + stringSize_ * unit()) << "short stack entry";
+    size_t length = 0;
+    while (length < static_cast<size_t>(stringSize_) &&
+           (unicode_ ? reinterpret_cast<const wchar_t*>(e->text)[length] : e->text[length]))
+      ++length;
+    EXPECT_LT(length, static_cast<size_t>(stringSize_)) << "stack entry without terminator";
   }
 }
 
-const char* PluginHost::rawVar(int index) const {
-  return block_.data() + kGuardSize + static_cast<size_t>(index) * stringSize_;
+char* PluginHost::variable(int index) const {
+  return block_.data() + kGuardSize + static_cast<size_t>(index) * stringSize_ * unit();
 }
 
-std::string PluginHost::var(int index) const {
-  const char* v = rawVar(index);
-  return std::string(v, strnlen(v, static_cast<size_t>(stringSize_)));
+std::wstring PluginHost::textWide(const char* text) const {
+  if (unicode_) {
+    auto* wide = reinterpret_cast<const wchar_t*>(text);
+    return std::wstring(wide, wcsnlen(wide, static_cast<size_t>(stringSize_)));
+  }
+  std::string bytes(text, strnlen(text, static_cast<size_t>(stringSize_)));
+  std::wstring out(bytes.size() + 1, L'\0');
+  int n = MultiByteToWideChar(CP_ACP, 0, bytes.c_str(), static_cast<int>(bytes.size()), &out[0],
+                              static_cast<int>(out.size()));
+  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return out;
 }
+
+std::string PluginHost::text1251(const char* text) const {
+  if (unicode_) return wideTo1251(textWide(text));
+  return std::string(text, strnlen(text, static_cast<size_t>(stringSize_)));
+}
+
+std::string PluginHost::var(int index) const { return text1251(variable(index)); }
+
+std::wstring PluginHost::varWide(int index) const { return textWide(variable(index)); }
 
 void PluginHost::setVar(int index, const std::string& text) {
-  char* v = block_.data() + kGuardSize + static_cast<size_t>(index) * stringSize_;
+  if (unicode_) return setVarWide(index, wideFrom1251(text));
+  char* v = variable(index);
   size_t length = std::min(text.size(), static_cast<size_t>(stringSize_ - 1));
   std::memcpy(v, text.data(), length);
   v[length] = '\0';
 }
 
-void PluginHost::push(const std::string& text) {
-  auto* e = static_cast<stack_t*>(GlobalAlloc(GPTR, static_cast<SIZE_T>(stringSize_ + 8)));
+void PluginHost::setVarWide(int index, const std::wstring& text) {
+  if (!unicode_) {
+    std::string bytes(text.size() * 2 + 1, '\0');
+    int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return setVar(index, bytes);
+  }
+  auto* v = reinterpret_cast<wchar_t*>(variable(index));
   size_t length = std::min(text.size(), static_cast<size_t>(stringSize_ - 1));
-  std::memcpy(e->text, text.data(), length);
-  e->text[length] = '\0';
+  std::memcpy(v, text.data(), length * 2);
+  v[length] = L'\0';
+}
+
+void PluginHost::pushRaw(const void* text, size_t characters) {
+  auto* e = static_cast<HostEntry*>(
+      GlobalAlloc(GPTR, static_cast<SIZE_T>(sizeof(HostEntry*) + stringSize_ * unit())));
+  characters = std::min(characters, static_cast<size_t>(stringSize_ - 1));
+  std::memcpy(e->text, text, characters * unit());
   e->next = top_;
   top_ = e;
 }
 
+void PluginHost::push(const std::string& text) {
+  if (unicode_) return pushWide(wideFrom1251(text));
+  pushRaw(text.data(), text.size());
+}
+
+void PluginHost::pushWide(const std::wstring& text) {
+  if (unicode_) return pushRaw(text.data(), text.size());
+  std::string bytes(text.size() * 2 + 1, '\0');
+  int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0],
+                              static_cast<int>(bytes.size()), nullptr, nullptr);
+  pushRaw(bytes.data(), n > 0 ? static_cast<size_t>(n) : 0);
+}
+
 bool PluginHost::pop(std::string* text) {
   if (!top_) return false;
-  stack_t* e = top_;
-  if (text) *text = std::string(e->text, strnlen(e->text, static_cast<size_t>(stringSize_)));
+  HostEntry* e = top_;
+  if (text) *text = text1251(e->text);
   top_ = e->next;
   GlobalFree(e);
   return true;
@@ -127,8 +216,13 @@ bool PluginHost::pop(std::string* text) {
 
 std::vector<std::string> PluginHost::stack() const {
   std::vector<std::string> entries;
-  for (stack_t* e = top_; e; e = e->next)
-    entries.emplace_back(e->text, strnlen(e->text, static_cast<size_t>(stringSize_)));
+  for (HostEntry* e = top_; e; e = e->next) entries.push_back(text1251(e->text));
+  return entries;
+}
+
+std::vector<std::wstring> PluginHost::stackWide() const {
+  std::vector<std::wstring> entries;
+  for (HostEntry* e = top_; e; e = e->next) entries.push_back(textWide(e->text));
   return entries;
 }
 
@@ -144,13 +238,15 @@ HMODULE PluginHost::registeredModule() const { return lastRegisteredModule; }
 
 bool PluginHost::guardsIntact() const {
   const unsigned char* front = reinterpret_cast<const unsigned char*>(block_.data());
-  const unsigned char* back = front + kGuardSize + stringSize_ * 25;
+  const unsigned char* back = front + block_.size() - kGuardSize;
   for (int i = 0; i < kGuardSize; ++i)
     if (front[i] != kGuardByte || back[i] != kGuardByte) return false;
   return true;
 }
 
-std::string pluginDllPath() { return QELT_PLUGIN_DLL; }
+std::string pluginDllPath() {
+  return std::string(QELT_PLUGIN_DIR) + "x86-" + flavourName() + "\\QeltNSIS.dll";
+}
 
 std::string nolmStandinDirectory(const char* set) {
   return std::string(QELT_NOLM_STANDIN_DIR) + set + "\\";

@@ -1,0 +1,28 @@
+#include "card_functions.h"
+
+#include "format_text.h"
+#include "nolm_library.h"
+#include "notices.h"
+#include "token_error_text.h"
+
+bool takePlasticCardFunctions(PlasticCardFunctions* card, CardSlot needed) {
+  *card = PlasticCardFunctions{};
+  if (!REQUIRE_NOLM(KMGetFuncs)) return false;
+  void** table = nolm.KMGetFuncs(kPlasticCardMarker);
+  if (table) {
+    card->open = reinterpret_cast<CardOpenFn>(table[kCardOpen]);
+    card->changePin = reinterpret_cast<CardChangePinFn>(table[kCardChangePin]);
+    card->listKeys = reinterpret_cast<CardListKeysFn>(table[kCardListKeys]);
+    card->close = reinterpret_cast<CardCloseFn>(table[kCardClose]);
+  }
+  bool hasNeeded = needed == kCardChangePin ? card->changePin != nullptr : card->listKeys != nullptr;
+  if (card->open && card->close && hasNeeded) return true;
+  notify1251(NoticeKind::kError, 0, "Бібліотека не надала функцій роботи з Plastic Card.",
+             "Помилка роботи з Plastic Card");
+  return false;
+}
+
+void showCardError(int code, const char* caption) {
+  formatText(libraryMessageText, sizeof libraryMessageText, "%s", tokenErrorText(code).text);
+  notify1251(NoticeKind::kError, code, libraryMessageText, caption);
+}

@@ -1,0 +1,64 @@
+#include "card_media.h"
+
+#include <cstring>
+
+#include "card_functions.h"
+#include "format_text.h"
+#include "nolm_library.h"
+
+namespace {
+
+constexpr int kPlasticCardRecordSize = 20;  // begins with the key name; 8 characters used
+const char kCardCaption[] = "Помилка роботи з Plastic Card";
+
+}  // namespace
+
+void collectReaders() {
+  clearReaderList();
+  lastResultCode = nolm.NolmFindFirstRdr(currentReaderName, 1);
+  currentReaderName[sizeof currentReaderName - 1] = '\0';
+  if (lastResultCode != 0) return;
+  appendReader(currentReaderName);
+  while (lastResultCode == 0 && readerCount() < kMostReaders) {
+    lastResultCode = nolm.NolmFindNextRdr(currentReaderName);
+    currentReaderName[sizeof currentReaderName - 1] = '\0';
+    if (lastResultCode == 0) appendReader(currentReaderName);
+  }
+}
+
+void chooseReader(const char* name) {
+  formatText(currentReaderName, sizeof currentReaderName, "%s", name);
+}
+
+int readCardKeyTable() {
+  // Nothing of an earlier card survives a failed or short listing.
+  std::memset(&cardKeyTable, 0, sizeof cardKeyTable);
+  lastResultCode = nolm.NCCgetFileList(currentReaderName, &cardKeyTable);
+  return lastResultCode;
+}
+
+bool listPlasticCardKeys(KeyNameText (&names)[kMostPlasticCardKeys], int* count) {
+  *count = 0;
+  PlasticCardFunctions card;
+  if (!takePlasticCardFunctions(&card, kCardListKeys)) return false;
+  lastResultCode = card.open(nullptr, 0);
+  if (lastResultCode != 0) {
+    showCardError(lastResultCode, kCardCaption);
+    return false;
+  }
+  char records[kMostPlasticCardKeys][kPlasticCardRecordSize] = {};
+  int listed = kMostPlasticCardKeys;
+  lastResultCode = card.listKeys(records, &listed);
+  card.close();
+  if (lastResultCode != 0) {
+    showCardError(lastResultCode, kCardCaption);
+    return false;
+  }
+  // The card reports the number of records it wrote; more than the array
+  // holds, or a negative number, is not read past the array.
+  if (listed < 0) listed = 0;
+  if (listed > kMostPlasticCardKeys) listed = kMostPlasticCardKeys;
+  for (int i = 0; i < listed; ++i) formatText(names[i], sizeof names[i], "%.8s", records[i]);
+  *count = listed;
+  return true;
+}

@@ -1,0 +1,43 @@
+// InitNolm, FreeNolm, OpenNolm, CloseNolm: loading and opening the library.
+#include "export_frame.h"
+#include "format_text.h"
+#include "host_text.h"
+#include "library_session.h"
+#include "nolm_library.h"
+#include "scratch_text.h"
+
+namespace {
+
+void initNolm(HWND) {
+  writeLibraryText(VAR_0, "");
+  // Longer directories are refused by the loading itself, with its message.
+  WideScratch directory;
+  if (readWide(VAR_R0, directory.text, WideScratch::kSize) != TextRead::kOk) return;
+  if (loadNolmLibrary(directory.text)) writeLibraryText(VAR_0, "1");
+}
+
+void freeNolm(HWND) { freeNolmLibrary(); }
+
+void openNolmExport(HWND) {
+  writeLibraryText(VAR_0, "");
+  writeLibraryText(VAR_1, "");
+  int version = 0;
+  if (!checkNolmDatabase(&version)) return;
+  char text[kTextBufferSize];
+  formatText(text, sizeof text, "Версія біблотеки НОЛМ - %d", version);
+  writeLibraryText(VAR_1, text);
+  // The data directory is taken only once the database is sound; an empty
+  // stack opens the directory taken before.
+  static char dataDirectory[Scratch::kSize] = "";
+  if (popLibraryText(dataDirectory, sizeof dataDirectory) == TextRead::kRefused) return;
+  if (openNolm(dataDirectory)) writeLibraryText(VAR_0, "1");
+}
+
+void closeNolmExport(HWND) { closeNolm(); }
+
+}  // namespace
+
+QELT_PLUGIN_EXPORT(InitNolm, initNolm)
+QELT_PLUGIN_EXPORT(FreeNolm, freeNolm)
+QELT_PLUGIN_EXPORT(OpenNolm, openNolmExport)
+QELT_PLUGIN_EXPORT(CloseNolm, closeNolmExport)
