@@ -34,3 +34,24 @@ function(qelt_add_unicode_run test)
   add_test(NAME ${test}_unicode COMMAND ${test} --gtest_brief=1)
   set_tests_properties(${test}_unicode PROPERTIES TIMEOUT ${timeout} ENVIRONMENT QELT_FLAVOUR=unicode)
 endfunction()
+
+# qelt_add_installer_test(<name> <command...>): a test that builds and runs
+# real installers, once per plug-in flavour: <name> with x86-ansi,
+# <name>_unicode with x86-unicode (QELT_FLAVOUR). NSIS has no ANSI amd64
+# stub, so the x86-64 test build runs only the Unicode one. The installers
+# share one Wine prefix and take turns.
+function(qelt_add_installer_test name)
+  set(runs unicode)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(runs ansi unicode)
+  endif()
+  foreach(flavour ${runs})
+    set(test ${name})
+    if(flavour STREQUAL "unicode")
+      set(test ${name}_unicode)
+    endif()
+    add_test(NAME ${test} COMMAND ${ARGN})
+    set_tests_properties(${test} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wineprefix
+      ENVIRONMENT QELT_FLAVOUR=${flavour})
+  endforeach()
+endfunction()

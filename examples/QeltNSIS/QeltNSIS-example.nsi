@@ -8,13 +8,19 @@
 ;   - a password change;
 ;   - the Secure Token: the tokens, a certificate chosen by the user, the list.
 ;
-; The package holds this file in Windows-1251, the code page of the texts of
-; an ANSI installer. Build it with:  makensis QeltNSIS-example.nsi
+; A Unicode installer (Plugins/x86-unicode); for an ANSI one (Plugins/x86-ansi)
+; define QELT_ANSI. The package holds this file in Windows-1251, the code
+; page of its Ukrainian texts. Build it with:  makensis QeltNSIS-example.nsi
+; or, as an ANSI installer:  makensis -DQELT_ANSI QeltNSIS-example.nsi
 ; (makensis outside Windows reads scripts as UTF-8: add -INPUTCHARSET CP1251)
 ; Where the library lives can be changed on the command line:
 ;   makensis -DNOLM_DIR=C:\Nolm\ -DNOLM_DATA=C:\Nolm\data -DKEY_FOLDER=A:\ ...
 
-Unicode false
+!ifdef QELT_ANSI
+  Unicode false
+!else
+  Unicode true
+!endif
 !include MUI2.nsh
 !include LogicLib.nsh
 !include Sections.nsh

@@ -1,7 +1,5 @@
 ; Shared by the end-to-end scripts: a silent installer whose every step is
 ; written to transcript.txt next to it.
-Unicode false
-!addplugindir /x86-ansi "${PLUGIN_DIR}"
 !addincludedir "${INCLUDE_DIR}"
 OutFile "${OUT_EXE}"
 SilentInstall silent

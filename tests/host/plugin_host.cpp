@@ -245,7 +245,7 @@ bool PluginHost::guardsIntact() const {
 }
 
 std::string pluginDllPath() {
-  return std::string(QELT_PLUGIN_DIR) + "x86-" + flavourName() + "\\QeltNSIS.dll";
+  return std::string(QELT_PLUGIN_DIR) + flavourName() + "\\QeltNSIS.dll";
 }
 
 std::string nolmStandinDirectory(const char* set) {

@@ -228,7 +228,7 @@ TEST(ProgressWindow, StartAndCloseAtOnceOnTheOwnersThread) {
   OwnerWindow owner;
   host.push("Одразу");
   host.call("StartProgress", owner.handle());
-  HWND window = FindWindowA("#32770", "Одразу");
+  HWND window = FindWindowW(L"#32770", wideFrom1251("Одразу").c_str());
   ASSERT_NE(window, nullptr) << "StartProgress returned before its window existed";
   EXPECT_EQ(GetWindow(window, GW_OWNER), owner.handle());
   update(host, "30", "на потоці власника");
@@ -252,7 +252,7 @@ TEST(ProgressWindow, ASecondStartClosesTheFirstWindow) {
   EXPECT_EQ(windowText(GetDlgItem(second, kProgressTextId)), "друге");
   host.call("CloseProgress");
   EXPECT_TRUE(waitUntilGone(second));
-  EXPECT_EQ(FindWindowA("#32770", "Перше вікно"), nullptr);
+  EXPECT_EQ(FindWindowW(L"#32770", wideFrom1251("Перше вікно").c_str()), nullptr);
   EXPECT_TRUE(IsWindowEnabled(owner.handle()));
 }
 

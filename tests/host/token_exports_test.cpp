@@ -27,7 +27,7 @@ class TokenExports : public ::testing::Test {
     folder_ = std::string(base) + "qelt-token-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder_.c_str(), nullptr);
     for (const char* name : {"cn-test-serial-5-bytes.der", "serial-1-byte.der",
-                             "owner-serial-4-bytes.der", "serial-00ab.der"})
+                             "owner-serial-4-bytes.der", "serial-00ab.der", "cn-greek.der"})
       CopyFileA((std::string(QELT_TOKEN_DATA) + "\\" + name).c_str(),
                 (folder_ + "\\" + name).c_str(), FALSE);
     DeleteFileA(counters().c_str());
@@ -106,6 +106,26 @@ TEST_F(TokenExports, AtMostFourEntriesReachTheScript) {
   EXPECT_EQ(stack[0], "4 ");
   EXPECT_EQ(stack[4], "Тест (01020304)");  // the first found is the deepest
   EXPECT_EQ(stack[3], "Short Serial (0aZ     )");
+}
+
+// A Unicode installer gets owner names straight from the certificate's
+// UTF-8: a name no ANSI code page of the system holds is listed and split
+// exactly. (An ANSI installer gets it in its code page, as always.)
+TEST_F(TokenExports, UnicodeInstallersGetAnyOwnerNameExactly) {
+  if (testFlavour() != Flavour::kUnicode) GTEST_SKIP() << "Unicode installers only";
+  configure("slot\ntoken label=A\n" + certificateObject("01", "cn-greek.der"));
+  PluginHost host;
+  host.call("GetAvtorCertList");
+  const std::wstring entry = L"Αλέξανδρος Παπαδόπουλος (0a0b0c0d)";
+  const std::wstring name = L"Αλέξανδρος Παπαδόπουλος ";
+  EXPECT_EQ(host.stackWide(), (std::vector<std::wstring>{L"1 ", entry}));
+  host.clearStack();
+  for (const char* selector : {"1", "0"}) {
+    host.push(selector);
+    host.pushWide(entry);
+    host.call("ParseAvtorKey");
+    EXPECT_EQ(host.varWide(VAR_R0), *selector == '1' ? name : L"0a0b0c0d");
+  }
 }
 
 TEST(ParseAvtorKey, SplitsAnEntryIntoKeyNumberOrName) {

@@ -1,7 +1,5 @@
 ; The include file's macros: outputs land where the script says, and the
 ; registers the plug-in works with keep the script's values.
-Unicode false
-!addplugindir /x86-ansi "${PLUGIN_DIR}"
 !addincludedir "${INCLUDE_DIR}"
 Name "QeltNSIS macros"
 OutFile "${OUT_EXE}"

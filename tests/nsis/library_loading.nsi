@@ -1,7 +1,5 @@
 ; InitNolm / FreeNolm in a real installer. Writes what the script saw to
 ; result.txt next to the installer.
-Unicode false
-!addplugindir /x86-ansi "${PLUGIN_DIR}"
 Name "QeltNSIS library loading"
 OutFile "${OUT_EXE}"
 SilentInstall silent
@@ -12,7 +10,7 @@ RequestExecutionLevel user
 !macroend
 
 !macro Loaded dll var
-  System::Call 'kernel32::GetModuleHandleA(t "${dll}") i .s'
+  System::Call 'kernel32::GetModuleHandle(t "${dll}") p .s'
   Pop ${var}
   ${If} ${var} <> 0
     StrCpy ${var} "yes"

@@ -2,8 +2,6 @@
 ; installers naturally call it: .onGUIInit and a page's show function, in an
 ; installer with pages (run without /S). The installer must go on and finish
 ; by itself; it writes what it saw to result.txt next to itself.
-Unicode false
-!addplugindir /x86-ansi "${PLUGIN_DIR}"
 Name "QeltNSIS progress on the window thread"
 OutFile "${OUT_EXE}"
 RequestExecutionLevel user

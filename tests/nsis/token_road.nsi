@@ -1,7 +1,5 @@
 ; The Secure Token road: how many tokens, their certificates, an entry cut
 ; back into owner name and key number.
-Unicode false
-!addplugindir /x86-ansi "${PLUGIN_DIR}"
 Name "QeltNSIS token road"
 OutFile "${OUT_EXE}"
 SilentInstall silent

@@ -1,7 +1,5 @@
 ; The typical library road of an installer: load, open, generate a key file,
 ; load it, walk the certificates, close, release.
-Unicode false
-!addplugindir /x86-ansi "${PLUGIN_DIR}"
 Name "QeltNSIS typical road"
 OutFile "${OUT_EXE}"
 SilentInstall silent
