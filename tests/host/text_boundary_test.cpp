@@ -98,4 +98,12 @@ TEST(Paths, LibraryAndKeyFoldersWithCyrillicNames) {
   }
 }
 
+// Cut to what fits, the name would be another folder's.
+TEST(Paths, AKeyFolderTooLongToKeepHasNoKeys) {
+  PluginHost host(8192);
+  host.push("C:\\" + std::string(2000, 'd'));
+  host.call("ReadFolderKey");
+  EXPECT_EQ(host.var(VAR_0), "-1");
+}
+
 }  // namespace

@@ -128,6 +128,20 @@ TEST_F(TokenExports, UnicodeInstallersGetAnyOwnerNameExactly) {
   }
 }
 
+// A cut entry would split into a wrong name and key number.
+TEST(ParseAvtorKey, AnEntryTooLongToHoldIsRefusedNotCut) {
+  PluginHost host(8192);
+  const std::string entry = std::string(8180, 'N') + " (01020304)";
+  for (const char* selector : {"0", "1"}) {
+    host.push(selector);
+    host.push(entry);
+    host.setVar(VAR_R0, "stale");
+    host.call("ParseAvtorKey");
+    EXPECT_EQ(host.var(VAR_R0), "");
+    EXPECT_TRUE(host.stack().empty());
+  }
+}
+
 TEST(ParseAvtorKey, SplitsAnEntryIntoKeyNumberOrName) {
   PluginHost host;
   struct {
