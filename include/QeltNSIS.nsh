@@ -9,19 +9,45 @@
 ;   ${QeltInitNolm} "$INSTDIR\nolm\" $ok
 ;   ${If} $ok == "1" ...
 ;
-; The script must be ANSI (Unicode false); texts are Windows-1251.
-; Outputs that signal success are "1" on success and "" on failure.
+; It works in Unicode and ANSI installers alike (Plugins/x86-unicode and
+; Plugins/x86-ansi). Outputs that signal success are "1" on success and ""
+; on failure.
+;
+; NSIS's error flag: after every macro it is set when the command failed or
+; was cancelled (the macro's outputs say so, as its comment tells) and
+; cleared when it succeeded, so ${If} ${Errors} works after each macro. The
+; plug-in's commands themselves do not touch it. ${QeltLastError} tells why.
 
 !ifndef QELTNSIS_NSH
 !define QELTNSIS_NSH
 
+; The plug-in's version; the DLLs' version resource says the same.
+!define QELTNSIS_VERSION "1.1.0"
+
 !include LogicLib.nsh
 
-Var /GLOBAL _QeltA
-Var /GLOBAL _QeltB
-Var /GLOBAL _QeltC
-Var /GLOBAL _QeltD
-Var /GLOBAL _QeltE
+; Work variables, each declared by the first macro that uses it, so a script
+; that uses one macro declares nothing it does not use (makensis -WX).
+!macro _QeltVar NAME
+  !ifndef _QELT_VAR_${NAME}
+    !define _QELT_VAR_${NAME}
+    Var /GLOBAL ${NAME}
+  !endif
+!macroend
+
+; Sets the error flag unless VALUE is SUCCESS.
+!macro _QeltErrorsUnless VALUE SUCCESS
+  ClearErrors
+  StrCmp "${VALUE}" "${SUCCESS}" +2
+    SetErrors
+!macroend
+
+; Sets the error flag when VALUE is FAILURE.
+!macro _QeltErrorsIf VALUE FAILURE
+  ClearErrors
+  StrCmp "${VALUE}" "${FAILURE}" 0 +2
+    SetErrors
+!macroend
 
 !macro _QeltSave
   Push $0
@@ -37,6 +63,7 @@ Var /GLOBAL _QeltE
 ; Everything the plug-in leaves above the mark is dropped with the mark.
 !define _QeltMark "__QeltNSIS_mark__"
 !macro _QeltDropToMark
+  !insertmacro _QeltVar _QeltE
   ${Do}
     Pop $_QeltE
   ${LoopUntil} $_QeltE == "${_QeltMark}"
@@ -60,6 +87,7 @@ Var /GLOBAL _QeltE
 ;   OK: "1" when all loaded; "" otherwise (an error box was shown).
 !define QeltInitNolm "!insertmacro QeltInitNolm"
 !macro QeltInitNolm DIRECTORY OK
+  !insertmacro _QeltVar _QeltA
   StrCpy $_QeltA "${DIRECTORY}"
   !insertmacro _QeltSave
   StrCpy $R0 $_QeltA
@@ -67,6 +95,7 @@ Var /GLOBAL _QeltE
   StrCpy $_QeltA $0
   !insertmacro _QeltRestore
   StrCpy ${OK} $_QeltA
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 ; ${QeltFreeNolm}
@@ -74,6 +103,7 @@ Var /GLOBAL _QeltE
 !define QeltFreeNolm "!insertmacro QeltFreeNolm"
 !macro QeltFreeNolm
   QeltNSIS::FreeNolm
+  ClearErrors
 !macroend
 
 ; ${QeltOpenNolm} DATADIR OK VERSION
@@ -82,6 +112,9 @@ Var /GLOBAL _QeltE
 ;   library's database check failed.
 !define QeltOpenNolm "!insertmacro QeltOpenNolm"
 !macro QeltOpenNolm DATADIR OK VERSION
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  !insertmacro _QeltVar _QeltE
   StrCpy $_QeltA "${DATADIR}"
   !insertmacro _QeltSave
   Push "${_QeltMark}"
@@ -93,13 +126,20 @@ Var /GLOBAL _QeltE
   !insertmacro _QeltRestore
   StrCpy ${OK} $_QeltA
   StrCpy ${VERSION} $_QeltB
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 ; ${QeltCloseNolm}
-;   Closes the library; a failure is shown to the user.
+;   Closes the library; a failure is shown to the user and sets the error flag.
 !define QeltCloseNolm "!insertmacro QeltCloseNolm"
 !macro QeltCloseNolm
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
   QeltNSIS::CloseNolm
+  QeltNSIS::LastError
+  Pop $_QeltA  ; the code
+  Pop $_QeltB  ; the text
+  !insertmacro _QeltErrorsUnless $_QeltA "0"
 !macroend
 
 ; --- Keys --------------------------------------------------------------------
@@ -109,6 +149,9 @@ Var /GLOBAL _QeltE
 ;   LOADED: "1" when the key is loaded, "" when not (wrong password, ...).
 !define QeltLoadKey "!insertmacro QeltLoadKey"
 !macro QeltLoadKey PASSWORD KEYDIR KEYFILE LOADED
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  !insertmacro _QeltVar _QeltC
   StrCpy $_QeltA "${PASSWORD}"
   StrCpy $_QeltB "${KEYDIR}"
   StrCpy $_QeltC "${KEYFILE}"
@@ -123,6 +166,7 @@ Var /GLOBAL _QeltE
     StrCpy $_QeltA "1"
   !insertmacro _QeltRestore
   StrCpy ${LOADED} $_QeltA
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 ; ${QeltLoadKeyCC} PASSWORD KEYNAME LOADED
@@ -130,6 +174,8 @@ Var /GLOBAL _QeltE
 ;   LOADED: "1" when the key is loaded.
 !define QeltLoadKeyCC "!insertmacro QeltLoadKeyCC"
 !macro QeltLoadKeyCC PASSWORD KEYNAME LOADED
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
   StrCpy $_QeltA "${PASSWORD}"
   StrCpy $_QeltB "${KEYNAME}"
   !insertmacro _QeltSave
@@ -142,6 +188,7 @@ Var /GLOBAL _QeltE
     StrCpy $_QeltA "1"
   !insertmacro _QeltRestore
   StrCpy ${LOADED} $_QeltA
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 ; ${QeltKeyGenCC} KEYNAME PASSWORD REQUESTDIR OK REQUESTFILE
@@ -150,6 +197,9 @@ Var /GLOBAL _QeltE
 ;   OK: "1" when the key was generated. REQUESTFILE: the request file's path.
 !define QeltKeyGenCC "!insertmacro QeltKeyGenCC"
 !macro QeltKeyGenCC KEYNAME PASSWORD REQUESTDIR OK REQUESTFILE
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  !insertmacro _QeltVar _QeltC
   StrCpy $_QeltA "${KEYNAME}"
   StrCpy $_QeltB "${PASSWORD}"
   StrCpy $_QeltC "${REQUESTDIR}"
@@ -165,12 +215,16 @@ Var /GLOBAL _QeltE
   !insertmacro _QeltRestore
   StrCpy ${OK} $_QeltA
   StrCpy ${REQUESTFILE} $_QeltB
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 ; ${QeltKeyGenFile} KEYNAME PASSWORD KEYDIR OK
 ;   Generates a key file in KEYDIR. OK: "1" on success.
 !define QeltKeyGenFile "!insertmacro QeltKeyGenFile"
 !macro QeltKeyGenFile KEYNAME PASSWORD KEYDIR OK
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  !insertmacro _QeltVar _QeltC
   StrCpy $_QeltA "${KEYNAME}"
   StrCpy $_QeltB "${PASSWORD}"
   StrCpy $_QeltC "${KEYDIR}"
@@ -182,11 +236,15 @@ Var /GLOBAL _QeltE
   StrCpy $_QeltA $0
   !insertmacro _QeltRestore
   StrCpy ${OK} $_QeltA
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 ; --- Passwords and PINs ------------------------------------------------------
 
 !macro _QeltChange EXPORT KEY OLD NEW OK
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  !insertmacro _QeltVar _QeltC
   StrCpy $_QeltA "${KEY}"
   StrCpy $_QeltB "${OLD}"
   StrCpy $_QeltC "${NEW}"
@@ -198,6 +256,7 @@ Var /GLOBAL _QeltE
   StrCpy $_QeltA $0
   !insertmacro _QeltRestore
   StrCpy ${OK} $_QeltA
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 ; ${QeltChangePassword} KEYNAME OLD NEW OK
@@ -219,6 +278,10 @@ Var /GLOBAL _QeltE
 ;   card in the current reader. OK: "1".
 !define QeltChangePin "!insertmacro QeltChangePin"
 !macro QeltChangePin MEDIUM OLD NEW OK
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  !insertmacro _QeltVar _QeltC
+  !insertmacro _QeltVar _QeltE
   StrCpy $_QeltA "${MEDIUM}"
   StrCpy $_QeltB "${OLD}"
   StrCpy $_QeltC "${NEW}"
@@ -232,6 +295,7 @@ Var /GLOBAL _QeltE
   !insertmacro _QeltDropToMark
   !insertmacro _QeltRestore
   StrCpy ${OK} $_QeltA
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 ; --- The library's certificates ----------------------------------------------
@@ -243,6 +307,9 @@ Var /GLOBAL _QeltE
 ;   PREFIX2.
 !define QeltGetCertFirstInfo "!insertmacro QeltGetCertFirstInfo"
 !macro QeltGetCertFirstInfo PREFIX1 PREFIX2 LINE
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  !insertmacro _QeltVar _QeltE
   StrCpy $_QeltA "${PREFIX1}"
   StrCpy $_QeltB "${PREFIX2}"
   !insertmacro _QeltSave
@@ -258,6 +325,7 @@ Var /GLOBAL _QeltE
   ${EndIf}
   !insertmacro _QeltRestore
   StrCpy ${LINE} $_QeltA
+  !insertmacro _QeltErrorsIf $_QeltA ""
 !macroend
 
 ; ${QeltGetCertNextInfo} LEAVEOUT LINE
@@ -266,6 +334,7 @@ Var /GLOBAL _QeltE
 ;   the last.
 !define QeltGetCertNextInfo "!insertmacro QeltGetCertNextInfo"
 !macro QeltGetCertNextInfo LEAVEOUT LINE
+  !insertmacro _QeltVar _QeltA
   StrCpy $_QeltA "${LEAVEOUT}"
   !insertmacro _QeltSave
   StrCpy $R0 $_QeltA
@@ -273,6 +342,7 @@ Var /GLOBAL _QeltE
   Pop $_QeltA
   !insertmacro _QeltRestore
   StrCpy ${LINE} $_QeltA
+  !insertmacro _QeltErrorsIf $_QeltA "end"
 !macroend
 
 ; --- Dialogs -----------------------------------------------------------------
@@ -281,11 +351,13 @@ Var /GLOBAL _QeltE
 ;   Asks for a key password. PASSWORD: what was entered, "" on cancel.
 !define QeltPromptPassword "!insertmacro QeltPromptPassword"
 !macro QeltPromptPassword PASSWORD
+  !insertmacro _QeltVar _QeltA
   !insertmacro _QeltSave
   QeltNSIS::PromptPassword
   StrCpy $_QeltA $2
   !insertmacro _QeltRestore
   StrCpy ${PASSWORD} $_QeltA
+  !insertmacro _QeltErrorsIf $_QeltA ""
 !macroend
 
 ; ${QeltPromptPasswordChange} CURRENT NEW
@@ -293,6 +365,8 @@ Var /GLOBAL _QeltE
 ;   Both are "" on cancel.
 !define QeltPromptPasswordChange "!insertmacro QeltPromptPasswordChange"
 !macro QeltPromptPasswordChange CURRENT NEW
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
   !insertmacro _QeltSave
   StrCpy $3 ""
   QeltNSIS::PromptPasswordChange
@@ -303,6 +377,7 @@ Var /GLOBAL _QeltE
   !insertmacro _QeltRestore
   StrCpy ${CURRENT} $_QeltA
   StrCpy ${NEW} $_QeltB
+  !insertmacro _QeltErrorsIf $_QeltA ""
 !macroend
 
 ; ${QeltCheckToken} RESULT READER
@@ -311,6 +386,8 @@ Var /GLOBAL _QeltE
 ;   when there is none or the user cancelled, "" when the dialog was closed.
 !define QeltCheckToken "!insertmacro QeltCheckToken"
 !macro QeltCheckToken RESULT READER
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
   !insertmacro _QeltSave
   StrCpy $0 ""
   StrCpy $1 ""
@@ -320,9 +397,14 @@ Var /GLOBAL _QeltE
   !insertmacro _QeltRestore
   StrCpy ${RESULT} $_QeltA
   StrCpy ${READER} $_QeltB
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 !macro _QeltKeyChoice EXPORT MEDIUM PART1 PART2 WHOLE
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  !insertmacro _QeltVar _QeltC
+  !insertmacro _QeltVar _QeltD
   StrCpy $_QeltA "${MEDIUM}"
   !insertmacro _QeltSave
   StrCpy $1 ""
@@ -338,6 +420,7 @@ Var /GLOBAL _QeltE
   StrCpy ${PART1} $_QeltA
   StrCpy ${PART2} $_QeltB
   StrCpy ${WHOLE} $_QeltC
+  !insertmacro _QeltErrorsIf $_QeltC ""
 !macroend
 
 ; ${QeltReadFolderKey} MEDIUM PART1 PART2 WHOLE
@@ -357,6 +440,7 @@ Var /GLOBAL _QeltE
 ;   "" and PART2 holds the library's result code.
 !define QeltReadTokenKey "!insertmacro QeltReadTokenKey"
 !macro QeltReadTokenKey MEDIUM PART1 PART2 WHOLE COUNT
+  !insertmacro _QeltVar _QeltD
   !insertmacro _QeltKeyChoice ReadTokenKey "${MEDIUM}" ${PART1} ${PART2} ${WHOLE}
   StrCpy ${COUNT} $_QeltD
 !macroend
@@ -365,6 +449,9 @@ Var /GLOBAL _QeltE
 ;   Shows the card keys that QeltReadTokenKey read last, again.
 !define QeltTest "!insertmacro QeltTest"
 !macro QeltTest PART1 PART2 WHOLE
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  !insertmacro _QeltVar _QeltC
   !insertmacro _QeltSave
   StrCpy $0 ""
   StrCpy $1 ""
@@ -377,6 +464,7 @@ Var /GLOBAL _QeltE
   StrCpy ${PART1} $_QeltA
   StrCpy ${PART2} $_QeltB
   StrCpy ${WHOLE} $_QeltC
+  !insertmacro _QeltErrorsIf $_QeltC ""
 !macroend
 
 ; --- Progress window ---------------------------------------------------------
@@ -387,6 +475,7 @@ Var /GLOBAL _QeltE
 !macro QeltStartProgress TITLE
   Push "${TITLE}"
   QeltNSIS::StartProgress
+  ClearErrors
 !macroend
 
 ; ${QeltUpdateProgress} PERCENT TEXT
@@ -396,6 +485,7 @@ Var /GLOBAL _QeltE
   Push "${TEXT}"
   Push "${PERCENT}"
   QeltNSIS::UpdateProgress
+  ClearErrors
 !macroend
 
 ; ${QeltCloseProgress}
@@ -403,6 +493,7 @@ Var /GLOBAL _QeltE
 !define QeltCloseProgress "!insertmacro QeltCloseProgress"
 !macro QeltCloseProgress
   QeltNSIS::CloseProgress
+  ClearErrors
 !macroend
 
 ; --- Secure Token ------------------------------------------------------------
@@ -411,11 +502,13 @@ Var /GLOBAL _QeltE
 ;   COUNT: the number of connected Secure Tokens ("0" when none or no driver).
 !define QeltCheckTokenAvtor "!insertmacro QeltCheckTokenAvtor"
 !macro QeltCheckTokenAvtor COUNT
+  !insertmacro _QeltVar _QeltA
   !insertmacro _QeltSave
   QeltNSIS::CheckTokenAvtor
   StrCpy $_QeltA $0
   !insertmacro _QeltRestore
   StrCpy ${COUNT} $_QeltA
+  !insertmacro _QeltErrorsIf $_QeltA "0"
 !macroend
 
 ; ${QeltGetAvtorCertList} COUNT
@@ -424,11 +517,13 @@ Var /GLOBAL _QeltE
 ;   COUNT times.
 !define QeltGetAvtorCertList "!insertmacro QeltGetAvtorCertList"
 !macro QeltGetAvtorCertList COUNT
+  !insertmacro _QeltVar _QeltA
   QeltNSIS::GetAvtorCertList
   Exch $_QeltA
   IntOp $_QeltA $_QeltA + 0
   Exch $_QeltA
   Pop ${COUNT}
+  !insertmacro _QeltErrorsIf ${COUNT} "0"
 !macroend
 
 ; ${QeltReadTokenAvtorKey} OWNER KEYNUMBER
@@ -436,6 +531,8 @@ Var /GLOBAL _QeltE
 ;   by a space, "" on cancel; KEYNUMBER: the 8-character key number.
 !define QeltReadTokenAvtorKey "!insertmacro QeltReadTokenAvtorKey"
 !macro QeltReadTokenAvtorKey OWNER KEYNUMBER
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
   !insertmacro _QeltSave
   StrCpy $1 ""
   QeltNSIS::ReadTokenAvtorKey
@@ -446,6 +543,7 @@ Var /GLOBAL _QeltE
   !insertmacro _QeltRestore
   StrCpy ${OWNER} $_QeltA
   StrCpy ${KEYNUMBER} $_QeltB
+  !insertmacro _QeltErrorsIf $_QeltA ""
 !macroend
 
 ; ${QeltParseAvtorKey} ENTRY PART RESULT
@@ -453,6 +551,8 @@ Var /GLOBAL _QeltE
 ;   owner's name with its trailing space.
 !define QeltParseAvtorKey "!insertmacro QeltParseAvtorKey"
 !macro QeltParseAvtorKey ENTRY PART RESULT
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
   StrCpy $_QeltA "${ENTRY}"
   StrCpy $_QeltB "1"
   StrCmp "${PART}" "key" 0 +2
@@ -464,6 +564,62 @@ Var /GLOBAL _QeltE
   StrCpy $_QeltA $R0
   !insertmacro _QeltRestore
   StrCpy ${RESULT} $_QeltA
+  !insertmacro _QeltErrorsIf $_QeltA ""
+!macroend
+
+; --- Scripts that act on failure ---------------------------------------------
+
+; ${QeltLastError} CODE TEXT
+;   Why the last command failed: CODE the library's or card's result code, a
+;   Windows error code (InitNolm's load failures) or the plug-in's own (9001
+;   a text Windows-1251 cannot hold, 9002 too long, 9003 a generated key's
+;   request not written, 9004 cancelled by the user, 9005 a library function
+;   missing, 9006 no random data, 9007 no request to save); TEXT the message
+;   the plug-in showed (or would have shown). "0" and "" after a success. A
+;   key that loaded with an expiry warning gives the warning's code and text.
+;   Leaves the error flag as the last command left it.
+!define QeltLastError "!insertmacro QeltLastError"
+!macro QeltLastError CODE TEXT
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  QeltNSIS::LastError
+  Pop $_QeltA
+  Pop $_QeltB
+  StrCpy ${CODE} $_QeltA
+  StrCpy ${TEXT} $_QeltB
+!macroend
+
+; ${QeltQuiet} ON
+;   ON "1": no message box of the plug-in from now on (failures, expiry
+;   warnings, information); dialogs that ask for input still open, and
+;   ${QeltLastError} still tells every failure. "0": boxes as before (the
+;   default). NSIS's /S alone does not make the plug-in quiet:
+;     ${If} ${Silent}
+;       ${QeltQuiet} "1"
+;     ${EndIf}
+!define QeltQuiet "!insertmacro QeltQuiet"
+!macro QeltQuiet ON
+  Push "${ON}"
+  QeltNSIS::Quiet
+  ClearErrors
+!macroend
+
+; ${QeltSaveKeyRequest} PATH OK
+;   Writes the request of the key the last QeltKeyGenCC generated (174
+;   bytes) to the file PATH, e.g. when QeltKeyGenCC's request folder could
+;   not be written. OK: "1" when written. The request is kept until the next
+;   QeltKeyGenCC or QeltFreeNolm.
+!define QeltSaveKeyRequest "!insertmacro QeltSaveKeyRequest"
+!macro QeltSaveKeyRequest PATH OK
+  !insertmacro _QeltVar _QeltA
+  StrCpy $_QeltA "${PATH}"
+  Push $0
+  Push $_QeltA
+  QeltNSIS::SaveKeyRequest
+  StrCpy $_QeltA $0
+  Pop $0
+  StrCpy ${OK} $_QeltA
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
 !endif

@@ -17,7 +17,7 @@ bool takePlasticCardFunctions(PlasticCardFunctions* card, CardSlot needed) {
   }
   bool hasNeeded = needed == kCardChangePin ? card->changePin != nullptr : card->listKeys != nullptr;
   if (card->open && card->close && hasNeeded) return true;
-  notify1251(NoticeKind::kError, 0, "Бібліотека не надала функцій роботи з Plastic Card.",
+  notify1251(NoticeKind::kError, kCodeNoFunction, "Бібліотека не надала функцій роботи з Plastic Card.",
              "Помилка роботи з Plastic Card");
   return false;
 }

@@ -5,7 +5,6 @@
 #include <share.h>
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <cstring>
 
 #include "key_name.h"
@@ -21,23 +20,31 @@ namespace {
 // The library writes the request here; larger than a request, as it was
 // always given.
 char requestBuffer[kTextBufferSize];
+bool requestKept = false;
 
 bool takeRandomText(char (&random)[kRandomTextSize]) {
   if (makeRandomText(random)) return true;
-  notifyError("Помилка генерації ключа.\nНе вдалося отримати випадкові дані від системи.");
+  notifyError(kCodeNoRandom, "Помилка генерації ключа.\nНе вдалося отримати випадкові дані від системи.");
   return false;
 }
 
-void showFileError(const char* what, const wchar_t* path, int code) {
+void showFileError(const char* what, const wchar_t* path) {
   wchar_t text[kTextBufferSize * 2];
   formatNotice(text, sizeof text / sizeof *text, what, path);
-  notify({NoticeKind::kError, code, text, nullptr});
+  notify({NoticeKind::kError, kCodeRequestUnsaved, text, nullptr});
 }
 
 }  // namespace
 
-bool prepareCardKeyGeneration(const char* keyName) {
+bool hasKeyRequest() { return requestKept; }
+
+void forgetKeyRequest() {
   std::memset(requestBuffer, 0, sizeof requestBuffer);
+  requestKept = false;
+}
+
+bool prepareCardKeyGeneration(const char* keyName) {
+  forgetKeyRequest();
   return REQUIRE_NOLM(KeyGenXCC) && takeKeyName(keyName, "Помилка генерації ключа.");
 }
 
@@ -49,7 +56,8 @@ bool generateKeyOnCard(const char* password) {
                                   currentReaderName);
   wipeSecret(passwordField, sizeof passwordField);
   wipeSecret(random, sizeof random);
-  if (lastResultCode == 0) return true;
+  requestKept = lastResultCode == 0;
+  if (requestKept) return true;
   reportLibraryError(lastResultCode);
   return false;
 }
@@ -59,12 +67,12 @@ bool writeKeyRequest(const wchar_t* path) {
   if (_wsopen_s(&file, path, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _SH_DENYRW,
                 _S_IREAD | _S_IWRITE) != 0 ||
       file < 0) {
-    showFileError("Помилка відкриття для запису файлу: %ls", path, errno);
+    showFileError("Помилка відкриття для запису файлу: %ls", path);
     return false;
   }
   int written = _write(file, requestBuffer, kKeyRequestSize);
   if (_close(file) != 0 || written != kKeyRequestSize) {
-    showFileError("Помилка запису файлу: %ls", path, errno);
+    showFileError("Помилка запису файлу: %ls", path);
     return false;
   }
   return true;

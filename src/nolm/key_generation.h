@@ -11,5 +11,9 @@ bool prepareCardKeyGeneration(const char* keyName);
 bool generateKeyOnCard(const char* password);
 // Writes the kept request (174 bytes) to path; shows why not and returns false.
 bool writeKeyRequest(const wchar_t* path);
+// True from a successful generateKeyOnCard until the next
+// prepareCardKeyGeneration or forgetKeyRequest.
+bool hasKeyRequest();
+void forgetKeyRequest();
 
 bool generateKeyIntoFolder(const char* keyName, const char* keyDirectory, const char* password);

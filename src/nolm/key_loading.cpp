@@ -42,7 +42,10 @@ bool judgeResult(int code, bool fromCard) {
     return true;
   }
   fetchLibraryText(code);
-  if (code > kWarningThreshold) return false;
+  if (code > kWarningThreshold) {
+    notify1251(NoticeKind::kSilentFailure, code, libraryMessageText);
+    return false;
+  }
 
   if (code & kSecretKeyExpiring) {
     secretKeyDaysLeft = nolm.NolmDaysLeft ? nolm.NolmDaysLeft(0) : 0;
@@ -63,7 +66,7 @@ bool refuseLongKeyPath() {
   char text[kTextBufferSize];
   formatText(text, sizeof text, "Помилка завантаження ключа.\nШлях до ключа довший за %d символів.",
              kKeyNameSize - 1);
-  notifyError(text);
+  notifyError(kCodeTooLong, text);
   return false;
 }
 

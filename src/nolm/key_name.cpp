@@ -11,6 +11,6 @@ bool takeKeyName(const char* keyName, const char* failure) {
   keyPathBuffer[0] = '\0';
   char text[kTextBufferSize];
   formatText(text, sizeof text, "%s\nІм'я ключа довше за %d символів.", failure, kKeyNameSize - 1);
-  notifyError(text);
+  notifyError(kCodeTooLong, text);
   return false;
 }

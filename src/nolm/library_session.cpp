@@ -37,7 +37,7 @@ bool openNolm(const char* dataDirectory) {
     formatText(text, sizeof text,
                "Помилка відкриття бібліотеки НОЛМ.\nШлях до файлу nolm.cfg довший за %d символи.",
                kTextBufferSize - 1);
-    notifyError(text);
+    notifyError(kCodeTooLong, text);
     return false;
   }
   lastResultCode = nolm.NolmOpen(configurationPath, dataDirectoryText, 0);

@@ -64,7 +64,7 @@ bool loadDll(const wchar_t* directory, NolmDll dll) {
     formatNotice(text, kTextBufferSize,
                  "Помилка завантаження бібліотеки %ls.\nШлях до неї довший за %d символи.", name,
                  kTextBufferSize - 1);
-    notify({NoticeKind::kError, 0, text, nullptr});
+    notify({NoticeKind::kError, kCodeTooLong, text, nullptr});
     return false;
   }
   path[length] = L'\0';
@@ -92,7 +92,7 @@ bool loadNolmLibrary(const wchar_t* directory) {
   if (!loadDll(directory, kNolm32)) return false;
   resolveFunctions(kNolm32);
   if (!nolm.KMGetFuncs) {
-    notifyError("Помилка завантаження функції KMGetFuncs.");
+    notifyError(kCodeNoFunction, "Помилка завантаження функції KMGetFuncs.");
     return false;
   }
   if (!loadDll(directory, kNolmMsg)) return false;
@@ -121,6 +121,6 @@ bool requireFunction(const void* fn, const char* name) {
   formatText(text, sizeof text,
              "Функція бібліотеки %s недоступна.\nБібліотеку не завантажено, або в ній немає цієї функції.",
              name);
-  notifyError(text);
+  notifyError(kCodeNoFunction, text);
   return false;
 }

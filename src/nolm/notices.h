@@ -5,7 +5,22 @@
 
 #include <cstddef>
 
-enum class NoticeKind { kError, kWarning, kInformation };
+enum class NoticeKind {
+  kError,
+  kWarning,
+  kInformation,
+  kSilentFailure,  // a failure the user is not told of (the script may ask)
+};
+
+// The plug-in's own failure codes, beside the library's and the cards'
+// result codes and Windows error codes; kept apart from both by their range.
+constexpr int kCodeRefusedText = 9001;        // a text the target code page cannot hold
+constexpr int kCodeTooLong = 9002;            // a path or name longer than the plug-in can pass on
+constexpr int kCodeRequestUnsaved = 9003;     // a key was generated, its request not written
+constexpr int kCodeCancelled = 9004;          // the user left a dialog without a choice
+constexpr int kCodeNoFunction = 9005;         // the library lacks a function the command needs
+constexpr int kCodeNoRandom = 9006;           // the system gave no random data
+constexpr int kCodeNoRequest = 9007;          // no kept request to save
 
 struct Notice {
   NoticeKind kind;
@@ -22,7 +37,7 @@ void setNoticeSink(NoticeSink sink);
 void notify(const Notice& notice);
 // The plug-in's and the library's texts are Windows-1251.
 void notify1251(NoticeKind kind, int code, const char* text, const char* caption = nullptr);
-inline void notifyError(const char* text) { notify1251(NoticeKind::kError, 0, text); }
+inline void notifyError(int code, const char* text) { notify1251(NoticeKind::kError, code, text); }
 
 // Formats into UTF-16: format is Windows-1251 text, every string argument is
 // UTF-16 (%ls). At most capacity - 1 units and a zero.

@@ -1,13 +1,14 @@
 #include "export_frame.h"
 
 #include "host_context.h"
-#include "message_boxes.h"
+#include "last_failure.h"
 #include "notices.h"
 
-void runExport(ExportBody body, HWND parent, int stringSize, HostChar* variables,
-               stack_t** stackTop, extra_parameters* extra) noexcept {
+void runExport(ExportBody body, LastFailure lastFailure, HWND parent, int stringSize,
+               HostChar* variables, stack_t** stackTop, extra_parameters* extra) noexcept {
   setupHostContext(stringSize, variables, stackTop, extra);
-  setNoticeSink(showNoticeBox);
+  setNoticeSink(receiveNotice);
+  if (lastFailure == LastFailure::kForget) forgetLastFailure();
   try {
     body(parent);
   } catch (...) {

@@ -8,12 +8,16 @@
 
 using ExportBody = void (*)(HWND parent);
 
-void runExport(ExportBody body, HWND parent, int stringSize, HostChar* variables,
-               stack_t** stackTop, extra_parameters* extra) noexcept;
+// A command forgets the last failure as it begins; LastError and Quiet keep it.
+enum class LastFailure { kForget, kKeep };
+
+void runExport(ExportBody body, LastFailure lastFailure, HWND parent, int stringSize,
+               HostChar* variables, stack_t** stackTop, extra_parameters* extra) noexcept;
 
 // The caller removes the arguments (cdecl); nothing is returned.
-#define QELT_PLUGIN_EXPORT(name, body)                                                  \
+#define QELT_EXPORT_WITH(name, body, lastFailure)                                        \
   extern "C" void __cdecl name(HWND parent, int stringSize, HostChar* variables,        \
                                stack_t** stackTop, extra_parameters* extra) {            \
-    runExport(body, parent, stringSize, variables, stackTop, extra);                    \
+    runExport(body, lastFailure, parent, stringSize, variables, stackTop, extra);       \
   }
+#define QELT_PLUGIN_EXPORT(name, body) QELT_EXPORT_WITH(name, body, LastFailure::kForget)

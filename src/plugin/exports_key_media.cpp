@@ -10,9 +10,11 @@
 #include "key_folder.h"
 #include "key_medium.h"
 #include "key_name_outputs.h"
+#include "last_failure.h"
 #include "library_errors.h"
 #include "list_dialog.h"
 #include "nolm_library.h"
+#include "notices.h"
 #include "scratch_text.h"
 
 namespace {
@@ -46,7 +48,9 @@ struct ListEntries {
 ListEntries listEntries;
 
 int choose(HWND parent, ListDialog dialog) {
-  return chooseFromList(parent, dialog, listEntries.pointers, listEntries.count);
+  int chosen = chooseFromList(parent, dialog, listEntries.pointers, listEntries.count);
+  if (chosen < 0) recordCancel();
+  return chosen;
 }
 
 void setDecimal(int index, int value) {
@@ -122,7 +126,7 @@ void readFolderKey(HWND parent) {
     return;
   }
   listEntries.count = 0;
-  listKeyFolder(keyMedium(), addFolderKey, nullptr);
+  if (keyMediumIsSearchable()) listKeyFolder(keyMedium(), addFolderKey, nullptr);
   offerKeys(parent, listEntries.pointers, listEntries.count);
 }
 
@@ -154,6 +158,7 @@ void readTokenKey(HWND parent) {
   int code = readCardKeyTable();
   if (code != 0) {
     fetchLibraryText(code);
+    notify1251(NoticeKind::kSilentFailure, code, libraryMessageText);
     writeLibraryText(VAR_0, "");
     setDecimal(VAR_1, code);
     return;

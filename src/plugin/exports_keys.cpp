@@ -55,10 +55,13 @@ void keyGenCC(HWND) {
   // Refuse before generating: a key whose request cannot be stored is lost.
   WideScratch path;
   if (!requestFilePath(directory.text, keyName.text, path.text, WideScratch::kSize)) {
-    notifyError("Помилка генерації ключа.\nШлях до файлу запиту задовгий.");
+    notifyError(kCodeTooLong, "Помилка генерації ключа.\nШлях до файлу запиту задовгий.");
     return;
   }
   if (!generateKeyOnCard(password.text)) return;
+  // The key exists now: "1" even when its request cannot be written, so a
+  // script does not generate a second key; LastError then says the request
+  // is unsaved, and SaveKeyRequest writes it elsewhere.
   writeSystemText(VAR_3, path.text);
   writeKeyRequest(path.text);
   writeLibraryText(VAR_0, "1");

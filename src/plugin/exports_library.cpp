@@ -1,7 +1,10 @@
 // InitNolm, FreeNolm, OpenNolm, CloseNolm: loading and opening the library.
+#include <cwchar>
+
 #include "export_frame.h"
 #include "format_text.h"
 #include "host_text.h"
+#include "key_generation.h"
 #include "library_session.h"
 #include "nolm_library.h"
 #include "scratch_text.h"
@@ -13,10 +16,21 @@ void initNolm(HWND) {
   // Longer directories are refused by the loading itself, with its message.
   WideScratch directory;
   if (readWide(VAR_R0, directory.text, WideScratch::kSize) != TextRead::kOk) return;
+  // "C:\Nolm" means the folder, not files named "C:\Nolmnolm32.dll". (A
+  // directory with no room left for it is refused by the loading anyway.)
+  std::size_t length = std::wcslen(directory.text);
+  if (length > 0 && length + 1 < WideScratch::kSize && directory.text[length - 1] != L'\\' &&
+      directory.text[length - 1] != L'/') {
+    directory.text[length] = L'\\';
+    directory.text[length + 1] = L'\0';
+  }
   if (loadNolmLibrary(directory.text)) writeLibraryText(VAR_0, "1");
 }
 
-void freeNolm(HWND) { freeNolmLibrary(); }
+void freeNolm(HWND) {
+  freeNolmLibrary();
+  forgetKeyRequest();
+}
 
 void openNolmExport(HWND) {
   writeLibraryText(VAR_0, "");

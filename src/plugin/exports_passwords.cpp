@@ -1,6 +1,7 @@
 // PromptPassword, PromptPasswordChange.
 #include "export_frame.h"
 #include "host_text.h"
+#include "last_failure.h"
 #include "password_dialogs.h"
 
 namespace {
@@ -17,13 +18,19 @@ struct Secrets {
 void promptPassword(HWND parent) {
   writeLibraryText(VAR_2, "");
   Secrets secrets;
-  if (askPassword(parent, secrets.current)) writeSystemText(VAR_2, secrets.current);
+  if (askPassword(parent, secrets.current))
+    writeSystemText(VAR_2, secrets.current);
+  else
+    recordCancel();
 }
 
 void promptPasswordChange(HWND parent) {
   writeLibraryText(VAR_2, "");
   Secrets secrets;
-  if (!askPasswordChange(parent, secrets.current, secrets.newValue)) return;
+  if (!askPasswordChange(parent, secrets.current, secrets.newValue)) {
+    recordCancel();
+    return;
+  }
   // Both or neither: a refused new value takes the current one back.
   if (writeSystemText(VAR_2, secrets.current) && !writeSystemText(VAR_3, secrets.newValue))
     writeLibraryText(VAR_2, "");

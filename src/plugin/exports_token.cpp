@@ -10,6 +10,7 @@
 #include "format_text.h"
 #include "host_context.h"
 #include "host_text.h"
+#include "last_failure.h"
 #include "list_dialog.h"
 #include "pkcs11_exception.h"
 #include "pkcs11_module.h"
@@ -91,7 +92,10 @@ void readTokenAvtorKey(HWND parent) {
     ++offered;
   }
   int chosen = chooseFromList(parent, ListDialog::kKeyChoice, pointers, offered);
-  if (chosen >= 0) writeEntryOutputs(entries[chosen]);
+  if (chosen >= 0)
+    writeEntryOutputs(entries[chosen]);
+  else
+    recordCancel();
 }
 
 // The entry popped last; an empty stack parses it again.

@@ -7,7 +7,6 @@
 #include "format_text.h"
 #include "host_context.h"
 #include "notices.h"
-#include "plugin_codes.h"
 
 using platform::CodePage;
 
@@ -139,11 +138,21 @@ bool writeSystemText(int index, const wchar_t* text) {
   return true;
 }
 
+void pushDisplayText(const wchar_t* text) { pushStackString(text ? text : L""); }
+
 #else
 
 void writeLibraryText(int index, const char* text) { setVariable(index, text ? text : ""); }
 
 void pushLibraryText(const char* text) { pushStackString(text ? text : ""); }
+
+void pushDisplayText(const wchar_t* text) {
+  char bytes[kMostCharacters] = "";
+  if (text && !WideCharToMultiByte(1251, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr))
+    bytes[0] = '\0';
+  bytes[sizeof bytes - 1] = '\0';
+  pushStackString(bytes);
+}
 
 bool writeSystemText(int index, const wchar_t* text) {
   char bytes[kMostCharacters];

@@ -34,6 +34,9 @@ void pushLibraryText(const char* text);
 // shown, when a character has no place there (the variable is then left
 // as it was).
 bool writeSystemText(int index, const wchar_t* text);
+// A text only to be read (a message): an ANSI installer gets it in
+// Windows-1251, the code page of the plug-in's texts, letters it lacks as '?'.
+void pushDisplayText(const wchar_t* text);
 
 // What an empty or unknown text is: "" for the host.
 inline bool isEmpty(const char* text) { return !text || !*text; }

@@ -8,15 +8,19 @@
 namespace {
 
 wchar_t marker[kTextBufferSize] = L"";
+// A marker too long to keep names a folder that cannot be searched; it is
+// not cut into the name of another one.
+bool searchable = true;
 
 }  // namespace
 
 bool popKeyMedium() {
   TextRead read = popWide(marker, kTextBufferSize);
-  // A folder too long to search is a folder without keys.
-  if (read == TextRead::kTooLong) marker[0] = L'\0';
+  if (read == TextRead::kOk || read == TextRead::kTooLong) searchable = read == TextRead::kOk;
   return read != TextRead::kRefused;
 }
+
+bool keyMediumIsSearchable() { return searchable; }
 
 const wchar_t* keyMedium() { return marker; }
 

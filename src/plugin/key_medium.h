@@ -8,3 +8,5 @@
 bool popKeyMedium();
 const wchar_t* keyMedium();
 bool keyMediumIsPlasticCard();
+// False when the folder named was too long to be kept whole.
+bool keyMediumIsSearchable();

@@ -1,6 +1,7 @@
 #include "screenshot.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -33,14 +34,22 @@ bool runUnixShell(const std::string& script) {
 
 }  // namespace
 
+// Pictures go to the build folder; scripts/refresh-images points
+// QELT_IMAGES_DIR at docs/images to renew the documentation's.
+std::string imagesDirectory() {
+  const char* chosen = std::getenv("QELT_IMAGES_DIR");
+  return chosen && *chosen ? chosen : QELT_IMAGES_DIR;
+}
+
 bool saveScreenshot(HWND window, const std::string& name) {
+  const std::string images = imagesDirectory();
   std::string display = displayName();
   if (display.empty() || !IsWindow(window)) return false;
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Sleep(300);  // lets Wine hand the freshly painted window to the X server
   RECT r;
   GetWindowRect(window, &r);
-  std::string unixFile = std::string(QELT_IMAGES_DIR) + "/" + name + ".png";
+  std::string unixFile = images + "/" + name + ".png";
   std::string windowsFile = "Z:" + unixFile;
   for (char& c : windowsFile)
     if (c == '/') c = '\\';
@@ -48,7 +57,7 @@ bool saveScreenshot(HWND window, const std::string& name) {
   char geometry[64];
   std::snprintf(geometry, sizeof geometry, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top,
                 r.left, r.top);
-  std::string script = "mkdir -p '" + std::string(QELT_IMAGES_DIR) + "' && xwd -root -silent -display " +
+  std::string script = "mkdir -p '" + images + "' && xwd -root -silent -display " +
                        display + " | convert xwd:- -crop " + geometry + " +repage '" + unixFile +
                        ".part.png' && mv '" + unixFile + ".part.png' '" + unixFile + "'";
   if (!runUnixShell(script)) return false;

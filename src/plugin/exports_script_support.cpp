@@ -1,0 +1,45 @@
+// LastError, Quiet, SaveKeyRequest: what unattended installers need to act on
+// failure without a user.
+#include "export_frame.h"
+#include "format_text.h"
+#include "host_text.h"
+#include "key_generation.h"
+#include "last_failure.h"
+#include "notices.h"
+#include "scratch_text.h"
+
+namespace {
+
+// Pushes the last failure's text, then its code: "0" and "" after a success.
+void lastError(HWND) {
+  pushDisplayText(lastFailureText());
+  char code[16];
+  formatText(code, sizeof code, "%d", lastFailureCode());
+  pushLibraryText(code);
+}
+
+// Pops "1" (no message boxes from now on) or "0" (as before).
+void quiet(HWND) {
+  Scratch value;
+  if (popLibraryText(value.text, Scratch::kSize) == TextRead::kOk)
+    setQuiet(value.text[0] == '1' && value.text[1] == '\0');
+}
+
+// Pops a path and writes the request of the last KeyGenCC there.
+void saveKeyRequest(HWND) {
+  writeLibraryText(VAR_0, "");
+  WideScratch path;
+  if (popWide(path.text, WideScratch::kSize) != TextRead::kOk) return;
+  if (!hasKeyRequest()) {
+    notifyError(kCodeNoRequest,
+                "Запит ключа не збережено.\nНемає запиту: спершу згенеруйте ключ (KeyGenCC).");
+    return;
+  }
+  if (writeKeyRequest(path.text)) writeLibraryText(VAR_0, "1");
+}
+
+}  // namespace
+
+QELT_EXPORT_WITH(LastError, lastError, LastFailure::kKeep)
+QELT_EXPORT_WITH(Quiet, quiet, LastFailure::kKeep)
+QELT_PLUGIN_EXPORT(SaveKeyRequest, saveKeyRequest)
