@@ -1,27 +1,24 @@
 // qelt-robot: plays the user of an installer. Starts the installer, watches
-// for the dialogs and message boxes it opens, answers them as a plan says and
-// logs what it saw and did. Exits with the installer's exit code.
+// for the dialogs and message boxes it opens, answers them as a plan says
+// (plan.h; kit/docs/plan-format.md) and logs what it saw and did. Exits
+// with the installer's exit code; 250 when the plan cannot be used or the
+// installer cannot be started.
 //
-//   qelt-robot.exe <plan> <log> <installer.exe> [arguments...]
+//   qelt-robot.exe [--timeout <seconds>] <plan> <log> <installer.exe> [arguments...]
 //
-// The plan (UTF-8) holds one step per line, taken in order, each for the next
-// window whose caption matches:
-//   <caption> | <action>; <action>; ...
-// with the actions
-//   type <control id> <text>   set an edit's text (as typing would)
-//   select <index>             select a list entry (list box 1002)
-//   click <control id>         press a button (1 OK, 2 Cancel, ...)
-//   close                      the title bar's close box
-//   wait                       leave the window alone (a progress window)
-// A caption "*" matches any window. A window no step matches is logged and
-// closed with its default button, so a test never hangs on it.
+// A window no step answers is logged ("not in the plan") and closed with its
+// default button, so that an installer never waits on it; an installer still
+// running at the timeout is logged with the windows it shows and ended.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "plan.h"
 
 namespace {
 
@@ -40,42 +37,6 @@ std::string toUtf8(const std::wstring& wide) {
   return text;
 }
 
-std::string trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t\r\n");
-  size_t e = s.find_last_not_of(" \t\r\n");
-  return b == std::string::npos ? "" : s.substr(b, e - b + 1);
-}
-
-struct Step {
-  std::string caption;
-  std::vector<std::string> actions;
-};
-
-std::vector<Step> readPlan(const char* path) {
-  std::vector<Step> plan;
-  FILE* file = std::fopen(path, "rb");
-  if (!file) return plan;
-  char line[4096];
-  while (std::fgets(line, sizeof line, file)) {
-    std::string text = trim(line);
-    if (text.empty() || text[0] == '#') continue;
-    size_t bar = text.find('|');
-    Step step{trim(text.substr(0, bar)), {}};
-    std::string rest = bar == std::string::npos ? "" : text.substr(bar + 1);
-    size_t start = 0;
-    while (start <= rest.size()) {
-      size_t semi = rest.find(';', start);
-      std::string action = trim(rest.substr(start, semi - start));
-      if (!action.empty()) step.actions.push_back(action);
-      if (semi == std::string::npos) break;
-      start = semi + 1;
-    }
-    plan.push_back(step);
-  }
-  std::fclose(file);
-  return plan;
-}
-
 FILE* logFile = nullptr;
 
 void log(const std::string& text) {
@@ -83,59 +44,118 @@ void log(const std::string& text) {
   std::fflush(logFile);
 }
 
-std::wstring windowText(HWND window) {
-  wchar_t buffer[2048];
+std::string windowText(HWND window) {
+  wchar_t buffer[2048] = L"";
   GetWindowTextW(window, buffer, 2048);
-  return buffer;
+  return toUtf8(buffer);
 }
 
-// The texts a user reads in a window: static texts, then list entries.
-std::string describe(HWND dialog) {
-  std::string out;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t cls[64];
-    GetClassNameW(child, cls, 64);
-    if (_wcsicmp(cls, L"Static") == 0) {
-      std::wstring text = windowText(child);
-      if (!text.empty()) out += " text=\"" + toUtf8(text) + "\"";
-    } else if (_wcsicmp(cls, L"ListBox") == 0) {
-      int count = static_cast<int>(SendMessageW(child, LB_GETCOUNT, 0, 0));
-      out += " list=[";
-      for (int i = 0; i < count; ++i) {
-        wchar_t item[1024] = L"";
-        if (SendMessageW(child, LB_GETTEXTLEN, i, 0) < 1024) SendMessageW(child, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
-        out += (i ? ", \"" : "\"") + toUtf8(item) + "\"";
-      }
-      out += "]";
-    }
-  }
+// A button's text as the user reads it: without its mnemonic marks.
+std::string buttonText(HWND button) {
+  std::string text = windowText(button), out;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] != '&' || (i + 1 < text.size() && text[++i] == '&')) out += text[i];
   return out;
 }
 
-void perform(HWND dialog, const std::string& action) {
-  char verb[16] = "";
-  int id = 0;
-  int consumed = 0;
-  std::sscanf(action.c_str(), "%15s %n", verb, &consumed);
-  std::string rest = action.substr(static_cast<size_t>(consumed));
-  if (std::string(verb) == "type") {
-    std::sscanf(rest.c_str(), "%d %n", &id, &consumed);
-    std::wstring text = fromUtf8(rest.substr(static_cast<size_t>(consumed)));
-    // Setting the text sends EN_CHANGE to the dialog, as typing does.
-    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  } else if (std::string(verb) == "select") {
-    int index = std::atoi(rest.c_str());
-    SendMessageW(GetDlgItem(dialog, 1002), LB_SETCURSEL, index, 0);
-  } else if (std::string(verb) == "click") {
-    id = std::atoi(rest.c_str());
-    HWND button = GetDlgItem(dialog, id);
-    if (button && !IsWindowEnabled(button)) log("  button " + rest + " is disabled");
-    if (button)
-      SendMessageW(button, BM_CLICK, 0, 0);
-    else
-      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-  } else if (std::string(verb) == "close") {
-    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+bool isClass(HWND window, const wchar_t* name) {
+  wchar_t cls[64] = L"";
+  GetClassNameW(window, cls, 64);
+  return _wcsicmp(cls, name) == 0;
+}
+
+std::vector<HWND> children(HWND dialog, const wchar_t* cls) {
+  std::vector<HWND> found;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (isClass(child, cls) && IsWindowVisible(child)) found.push_back(child);
+  return found;
+}
+
+std::string listEntry(HWND list, int index) {
+  wchar_t item[1024] = L"";
+  if (SendMessageW(list, LB_GETTEXTLEN, index, 0) < 1024)
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(item));
+  return toUtf8(item);
+}
+
+// The texts a user reads in a window: static texts, list entries, buttons.
+std::string describe(HWND dialog) {
+  std::string out;
+  for (HWND child : children(dialog, L"Static")) {
+    std::string text = windowText(child);
+    if (!text.empty()) out += " text=\"" + text + "\"";
+  }
+  for (HWND list : children(dialog, L"ListBox")) {
+    int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    out += " list=[";
+    for (int i = 0; i < count; ++i) out += (i ? ", \"" : "\"") + listEntry(list, i) + "\"";
+    out += "]";
+  }
+  std::string buttons;
+  for (HWND button : children(dialog, L"Button"))
+    buttons += (buttons.empty() ? "\"" : ", \"") + buttonText(button) + "\"";
+  if (!buttons.empty()) out += " buttons=[" + buttons + "]";
+  return out;
+}
+
+HWND findButton(HWND dialog, const std::string& name) {
+  for (HWND button : children(dialog, L"Button"))
+    if (lstrcmpiW(fromUtf8(buttonText(button)).c_str(), fromUtf8(name).c_str()) == 0) return button;
+  return nullptr;
+}
+
+void typeInto(HWND dialog, const Action& action) {
+  HWND field = nullptr;
+  std::string where;
+  if (action.target == Target::Id) {
+    field = GetDlgItem(dialog, action.number);
+    where = "control #" + std::to_string(action.number);
+  } else {
+    std::vector<HWND> fields = children(dialog, L"Edit");
+    if (action.number <= static_cast<int>(fields.size())) field = fields[action.number - 1];
+    where = "field " + std::to_string(action.number);
+  }
+  log("  type \"" + action.text + "\" into " + where + (field ? "" : ": no such field"));
+  // Setting the text sends EN_CHANGE to the dialog, as typing does.
+  if (field) SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fromUtf8(action.text).c_str()));
+}
+
+void select(HWND dialog, const Action& action) {
+  std::vector<HWND> lists = children(dialog, L"ListBox");
+  HWND list = lists.empty() ? nullptr : lists[0];
+  int index = action.number;
+  if (list && action.target == Target::Text) {
+    index = static_cast<int>(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(fromUtf8(action.name).c_str())));
+  }
+  bool found = list && index >= 0 && index < static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  log("  select \"" + (found ? listEntry(list, index) : action.name) + "\"" +
+      (found ? "" : ": no such entry"));
+  if (found) SendMessageW(list, LB_SETCURSEL, index, 0);
+}
+
+void click(HWND dialog, const Action& action) {
+  HWND button = action.target == Target::Id ? GetDlgItem(dialog, action.number) : findButton(dialog, action.name);
+  if (!button) {
+    log("  click \"" + action.name + "\": no such button");
+    if (action.target == Target::Id)
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(action.number, BN_CLICKED), 0);
+    return;
+  }
+  log("  click \"" + buttonText(button) + "\"" + (IsWindowEnabled(button) ? "" : " (disabled)"));
+  SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+void perform(HWND dialog, const Action& action) {
+  switch (action.verb) {
+    case Verb::Type: typeInto(dialog, action); break;
+    case Verb::Select: select(dialog, action); break;
+    case Verb::Click: click(dialog, action); break;
+    case Verb::Close:
+      log("  close");
+      PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    case Verb::Wait: log("  wait"); break;
   }
   Sleep(50);
 }
@@ -149,59 +169,76 @@ BOOL CALLBACK collect(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<Search*>(context);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  wchar_t cls[64];
-  GetClassNameW(window, cls, 64);
-  if (process != search->ownProcess && IsWindowVisible(window) && wcscmp(cls, L"#32770") == 0)
+  if (process != search->ownProcess && IsWindowVisible(window) && isClass(window, L"#32770"))
     search->found.push_back(window);
   return TRUE;
+}
+
+std::vector<HWND> dialogs() {
+  Search search{GetCurrentProcessId(), {}};
+  EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string exitText(DWORD code) {
+  char text[32];
+  std::snprintf(text, sizeof text, code >= 0xC0000000u ? "0x%08lX" : "%lu", static_cast<unsigned long>(code));
+  return text;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: qelt-robot <plan> <log> <installer.exe> [arguments...]\n");
-    return 2;
+  int seconds = 600;
+  int first = 1;
+  if (argc > 2 && std::string(argv[1]) == "--timeout") {
+    seconds = std::atoi(argv[2]);
+    first = 3;
   }
-  std::vector<Step> plan = readPlan(argv[1]);
-  logFile = std::fopen(argv[2], "wb");
-  if (!logFile) return 2;
+  if (argc - first < 3 || seconds <= 0) {
+    std::fprintf(stderr, "usage: qelt-robot [--timeout <seconds>] <plan> <log> <installer.exe> [arguments...]\n");
+    return 250;
+  }
+  logFile = std::fopen(argv[first + 1], "wb");
+  if (!logFile) return 250;
+  std::vector<Step> plan;
+  std::string error;
+  if (!readPlan(argv[first], &plan, &error)) {
+    log("plan error: " + error);
+    std::fprintf(stderr, "qelt-robot: %s\n", error.c_str());
+    return 250;
+  }
 
-  std::string command = "\"" + std::string(argv[3]) + "\"";
-  for (int i = 4; i < argc; ++i) command += " " + std::string(argv[i]);
+  std::string command = "\"" + std::string(argv[first + 2]) + "\"";
+  for (int i = first + 3; i < argc; ++i) command += " " + std::string(argv[i]);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process)) {
-    log("cannot start the installer");
-    return 2;
+    log("cannot start the installer: " + command);
+    return 250;
   }
 
   std::set<HWND> handled;
   size_t next = 0;
-  // At most ten minutes; an installer that hangs fails the test.
-  for (int round = 0; round < 12000; ++round) {
-    if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) break;
-    Search search{GetCurrentProcessId(), {}};
-    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
-    for (HWND window : search.found) {
+  DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+  while (WaitForSingleObject(process.hProcess, 50) != WAIT_OBJECT_0 &&
+         static_cast<LONG>(deadline - GetTickCount()) > 0) {
+    for (HWND window : dialogs()) {
       if (handled.count(window)) continue;
       Sleep(100);  // let it finish its initialisation
       if (!IsWindow(window)) continue;
       handled.insert(window);
-      std::string caption = toUtf8(windowText(window));
+      std::string caption = windowText(window);
       bool planned =
           next < plan.size() && (plan[next].caption == "*" || plan[next].caption == caption);
       // A window left alone (a progress window) changes while we look: only
       // its caption is logged.
-      bool leftAlone = planned && plan[next].actions.size() == 1 && plan[next].actions[0] == "wait";
+      bool leftAlone = planned && plan[next].actions.size() == 1 && plan[next].actions[0].verb == Verb::Wait;
       log("window \"" + caption + "\"" + (leftAlone ? std::string() : describe(window)));
       if (planned) {
-        for (const std::string& action : plan[next].actions) {
-          log("  " + action);
-          perform(window, action);
-        }
+        for (const Action& action : plan[next].actions) perform(window, action);
         ++next;
       } else {
         log("  not in the plan: closed");
@@ -210,13 +247,17 @@ int main(int argc, char** argv) {
       }
     }
   }
-  DWORD exitCode = 1;
   if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
-    log("the installer did not end");
+    log("the installer did not end within " + std::to_string(seconds) + " s");
+    for (HWND window : dialogs()) log("  still open: window \"" + windowText(window) + "\"" + describe(window));
     TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 5000);
   }
+  for (size_t i = next; i < plan.size(); ++i)
+    log("plan step not reached: line " + std::to_string(plan[i].line) + " \"" + plan[i].caption + "\"");
+  DWORD exitCode = 1;
   GetExitCodeProcess(process.hProcess, &exitCode);
-  if (next < plan.size()) log("steps left: " + std::to_string(plan.size() - next));
+  log("exit code " + exitText(exitCode));
   std::fclose(logFile);
   return static_cast<int>(exitCode);
 }

@@ -2,7 +2,7 @@
 ; password; the key loads from the card.
 !include "${E2E_DIR}\e2e.nsh"
 Section
-  ${QeltInitNolm} "${NOLM_DIR}lib\" $ok
+  ${QeltInitNolm} "${NOLM_DIR}" $ok
   ${QeltOpenNolm} "${DATA_DIR}" $ok $text
   ${QeltCheckToken} $ok $text
   ${Step} "CheckToken [$ok] [$text]"

@@ -2,7 +2,7 @@
 ; types the password, the key loads, the certificates are listed.
 !include "${E2E_DIR}\e2e.nsh"
 Section
-  ${QeltInitNolm} "${NOLM_DIR}lib\" $ok
+  ${QeltInitNolm} "${NOLM_DIR}" $ok
   ${Step} "InitNolm [$ok]"
   ${QeltOpenNolm} "${DATA_DIR}" $ok $text
   ${Step} "OpenNolm [$ok] [$text]"

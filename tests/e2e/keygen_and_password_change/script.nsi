@@ -2,7 +2,7 @@
 ; changed through the change dialog; the new password opens it.
 !include "${E2E_DIR}\e2e.nsh"
 Section
-  ${QeltInitNolm} "${NOLM_DIR}lib\" $ok
+  ${QeltInitNolm} "${NOLM_DIR}" $ok
   ${QeltOpenNolm} "${DATA_DIR}" $ok $text
   ${QeltStartProgress} "Генерація ключа"
   ${QeltUpdateProgress} 30 "Генерація..."

@@ -1,7 +1,7 @@
 ; A wrong password: the key does not load, the script asks again.
 !include "${E2E_DIR}\e2e.nsh"
 Section
-  ${QeltInitNolm} "${NOLM_DIR}lib\" $ok
+  ${QeltInitNolm} "${NOLM_DIR}" $ok
   ${QeltOpenNolm} "${DATA_DIR}" $ok $text
   ${For} $a 1 3
     ${QeltPromptPassword} $d
