@@ -9,7 +9,9 @@ endif()
 if(WIN32)
   # No -fdata-sections: with it mingw gcc puts zero-initialised arrays into .data.
   target_compile_options(qelt_options INTERFACE -ffunction-sections)
-  target_link_options(qelt_options INTERFACE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+  # No time stamp in the PE header: two builds of one commit are the same bytes.
+  target_link_options(qelt_options INTERFACE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections
+    -Wl,--no-insert-timestamp)
   target_compile_definitions(qelt_options INTERFACE WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
 endif()
 if(QELT_SANITIZE AND NOT WIN32)
