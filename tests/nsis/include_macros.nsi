@@ -1,5 +1,6 @@
-; The include file's macros: outputs land where the script says, and the
-; registers the plug-in works with keep the script's values.
+; The include file's macros: outputs land where the script says, the
+; registers the plug-in works with keep the script's values, and NSIS's
+; error flag says whether each command failed (" (errors)" below).
 !addincludedir "${INCLUDE_DIR}"
 Name "QeltNSIS macros"
 OutFile "${OUT_EXE}"
@@ -15,7 +16,11 @@ Var b
 Var c
 
 !macro Report key value
-  FileWrite $9 "${key}=${value}$\r$\n"
+  ${If} ${Errors}
+    FileWrite $9 "${key}=${value} (errors)$\r$\n"
+  ${Else}
+    FileWrite $9 "${key}=${value}$\r$\n"
+  ${EndIf}
 !macroend
 
 Section
@@ -30,6 +35,14 @@ Section
   StrCpy $R2 "rR2"
   Push "bottom"
 
+  ; Quiet: a failure shows nothing, the flag and LastError still tell it.
+  ${QeltQuiet} "1"
+  ${QeltInitNolm} "${NOLM_DIR}nowhere" $ok
+  !insertmacro Report "init nowhere" "[$ok]"
+  ${QeltLastError} $a $b
+  !insertmacro Report "last error" "$a"
+  ${QeltQuiet} "0"
+
   ${QeltInitNolm} "${NOLM_DIR}lib\" $ok
   !insertmacro Report "init" $ok
   ${QeltOpenNolm} "${DATA_DIR}" $ok $text
@@ -38,6 +51,8 @@ Section
   !insertmacro Report "keygen" $ok
   ${QeltLoadKey} "не той" "${DATA_DIR}" "AB123456.KEY" $ok
   !insertmacro Report "load wrong" "[$ok]"
+  ${QeltLastError} $a $b
+  !insertmacro Report "last error" "$a"
   ${QeltLoadKey} "пароль" "${DATA_DIR}" "AB123456.KEY" $ok
   !insertmacro Report "load" "[$ok]"
   ${QeltChangePasswordFile} "${DATA_DIR}\AB123456.KEY" "пароль" "новий" $ok
