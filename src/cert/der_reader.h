@@ -52,7 +52,7 @@ class DerReader {
   bool getLength(uint32_t* length, bool* definite) {
     DerReader r = *this;
     const uint8_t* first;
-    const uint8_t* bytes;
+    const uint8_t* bytes = nullptr;
     if (!r.take(1, &first)) return false;
     const unsigned count = first[0] < 0x80 ? 0 : first[0] & 0x7Fu;
     *definite = count <= 4 && first[0] != 0x80;
