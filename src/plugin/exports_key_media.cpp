@@ -118,13 +118,19 @@ void offerPlasticCardKeys(HWND parent) {
 
 void addFolderKey(const wchar_t* name, void*) { listEntries.addWide(name); }
 
-void readFolderKey(HWND parent) {
+// ReadFolderKey and ReadTokenKey begin alike: $0 emptied, the marker popped,
+// and "PLC:" offers the plastic card's keys. True when the caller goes on
+// with its own medium.
+bool beginKeyChoice(HWND parent) {
   writeLibraryText(VAR_0, "");
-  if (!popKeyMedium()) return;
-  if (keyMediumIsPlasticCard()) {
-    offerPlasticCardKeys(parent);
-    return;
-  }
+  if (!popKeyMedium()) return false;
+  if (!keyMediumIsPlasticCard()) return true;
+  offerPlasticCardKeys(parent);
+  return false;
+}
+
+void readFolderKey(HWND parent) {
+  if (!beginKeyChoice(parent)) return;
   listEntries.count = 0;
   if (keyMediumIsSearchable()) listKeyFolder(keyMedium(), addFolderKey, nullptr);
   offerKeys(parent, listEntries.pointers, listEntries.count);
@@ -148,12 +154,7 @@ void writeCardKeyOutputs(int chosen) {
 }
 
 void readTokenKey(HWND parent) {
-  writeLibraryText(VAR_0, "");
-  if (!popKeyMedium()) return;
-  if (keyMediumIsPlasticCard()) {
-    offerPlasticCardKeys(parent);
-    return;
-  }
+  if (!beginKeyChoice(parent)) return;
   if (!REQUIRE_NOLM(NCCgetFileList)) return;
   int code = readCardKeyTable();
   if (code != 0) {
