@@ -53,8 +53,10 @@ std::string windowText(HWND window) {
 // A button's text as the user reads it: without its mnemonic marks.
 std::string buttonText(HWND button) {
   std::string text = windowText(button), out;
-  for (size_t i = 0; i < text.size(); ++i)
-    if (text[i] != '&' || (i + 1 < text.size() && text[++i] == '&')) out += text[i];
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;  // "&&" stands for one '&'
+    out += text[i];
+  }
   return out;
 }
 
@@ -104,7 +106,7 @@ HWND findButton(HWND dialog, const std::string& name) {
   return nullptr;
 }
 
-void typeInto(HWND dialog, const Action& action) {
+bool typeInto(HWND dialog, const Action& action) {
   HWND field = nullptr;
   std::string where;
   if (action.target == Target::Id) {
@@ -118,9 +120,10 @@ void typeInto(HWND dialog, const Action& action) {
   log("  type \"" + action.text + "\" into " + where + (field ? "" : ": no such field"));
   // Setting the text sends EN_CHANGE to the dialog, as typing does.
   if (field) SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fromUtf8(action.text).c_str()));
+  return field != nullptr;
 }
 
-void select(HWND dialog, const Action& action) {
+bool select(HWND dialog, const Action& action) {
   std::vector<HWND> lists = children(dialog, L"ListBox");
   HWND list = lists.empty() ? nullptr : lists[0];
   int index = action.number;
@@ -132,25 +135,29 @@ void select(HWND dialog, const Action& action) {
   log("  select \"" + (found ? listEntry(list, index) : action.name) + "\"" +
       (found ? "" : ": no such entry"));
   if (found) SendMessageW(list, LB_SETCURSEL, index, 0);
+  return found;
 }
 
-void click(HWND dialog, const Action& action) {
+bool click(HWND dialog, const Action& action) {
   HWND button = action.target == Target::Id ? GetDlgItem(dialog, action.number) : findButton(dialog, action.name);
   if (!button) {
-    log("  click \"" + action.name + "\": no such button");
-    if (action.target == Target::Id)
-      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(action.number, BN_CLICKED), 0);
-    return;
+    log("  click " + (action.target == Target::Id ? "#" + std::to_string(action.number) : "\"" + action.name + "\"") +
+        ": no such button");
+    return false;
   }
-  log("  click \"" + buttonText(button) + "\"" + (IsWindowEnabled(button) ? "" : " (disabled)"));
+  bool enabled = IsWindowEnabled(button);
+  log("  click \"" + buttonText(button) + "\"" + (enabled ? "" : ": the button is disabled"));
   SendMessageW(button, BM_CLICK, 0, 0);
+  return enabled;
 }
 
-void perform(HWND dialog, const Action& action) {
+// Carries out one action; false when the window lacks what it names.
+bool perform(HWND dialog, const Action& action) {
+  bool done = true;
   switch (action.verb) {
-    case Verb::Type: typeInto(dialog, action); break;
-    case Verb::Select: select(dialog, action); break;
-    case Verb::Click: click(dialog, action); break;
+    case Verb::Type: done = typeInto(dialog, action); break;
+    case Verb::Select: done = select(dialog, action); break;
+    case Verb::Click: done = click(dialog, action); break;
     case Verb::Close:
       log("  close");
       PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -158,6 +165,12 @@ void perform(HWND dialog, const Action& action) {
     case Verb::Wait: log("  wait"); break;
   }
   Sleep(50);
+  return done;
+}
+
+void closeUnanswered(HWND window) {
+  PostMessageW(window, WM_COMMAND, IDOK, 0);
+  PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 struct Search {
@@ -238,12 +251,16 @@ int main(int argc, char** argv) {
       bool leftAlone = planned && plan[next].actions.size() == 1 && plan[next].actions[0].verb == Verb::Wait;
       log("window \"" + caption + "\"" + (leftAlone ? std::string() : describe(window)));
       if (planned) {
-        for (const Action& action : plan[next].actions) perform(window, action);
+        bool done = true;
+        for (const Action& action : plan[next].actions) done = done && perform(window, action);
+        if (!done) {
+          log("  plan line " + std::to_string(plan[next].line) + " cannot be carried out here: closed");
+          if (IsWindow(window)) closeUnanswered(window);
+        }
         ++next;
       } else {
         log("  not in the plan: closed");
-        PostMessageW(window, WM_COMMAND, IDOK, 0);
-        PostMessageW(window, WM_CLOSE, 0, 0);
+        closeUnanswered(window);
       }
     }
   }
