@@ -104,8 +104,9 @@ void offerPlasticCardKeys(HWND parent) {
   int count = 0;
   listEntries.count = 0;
   if (!listPlasticCardKeys(names, &count)) {
-    // The user has seen why; the dialog opens empty and is left with Cancel.
-    choose(parent, ListDialog::kKeyChoice);
+    // The user has seen why; the dialog opens empty and is left with Cancel,
+    // which keeps the card's failure for LastError. Nobody sees a quiet one.
+    if (!isQuiet()) chooseFromList(parent, ListDialog::kKeyChoice, nullptr, 0);
     return;
   }
   const char* pointers[kMostPlasticCardKeys];

@@ -1,4 +1,5 @@
 // InitNolm, FreeNolm, OpenNolm, CloseNolm: loading and opening the library.
+#include <cstring>
 #include <cwchar>
 
 #include "export_frame.h"
@@ -43,7 +44,10 @@ void openNolmExport(HWND) {
   // The data directory is taken only once the database is sound; an empty
   // stack opens the directory taken before.
   static char dataDirectory[Scratch::kSize] = "";
-  if (popLibraryText(dataDirectory, sizeof dataDirectory) == TextRead::kRefused) return;
+  Scratch popped;
+  TextRead read = popLibraryText(popped.text, Scratch::kSize);
+  if (read == TextRead::kRefused) return;
+  if (read == TextRead::kOk) std::memcpy(dataDirectory, popped.text, sizeof dataDirectory);
   if (openNolm(dataDirectory)) writeLibraryText(VAR_0, "1");
 }
 

@@ -32,5 +32,9 @@ void writeKeyNameOutputs(const char* name) {
 }
 
 void writeKeyNameOutputs(const wchar_t* name) {
+  // The whole name first: when it cannot be written, neither can its parts.
+  wchar_t whole[9];
+  part(name, 0, 8, whole);
+  if (!writeSystemText(VAR_2, whole)) return;
   writeParts(name, [](int index, const wchar_t* text) { writeSystemText(index, text); });
 }

@@ -40,3 +40,4 @@ int lastFailureCode() { return code; }
 const wchar_t* lastFailureText() { return text; }
 
 void setQuiet(bool value) { quiet = value; }
+bool isQuiet() { return quiet; }

@@ -19,3 +19,4 @@ const wchar_t* lastFailureText();
 
 // While quiet no message box is shown; dialogs that ask for input still open.
 void setQuiet(bool quiet);
+bool isQuiet();

@@ -87,6 +87,21 @@ TEST(LastError, TellsEveryKindOfFailureAndQuietShowsNone) {
   }
 }
 
+// Loud, the user sees the card's failure and leaves an empty key list; quiet,
+// nobody would: no dialog, and LastError keeps the card's code.
+TEST(Quiet, AnUnreadablePlasticCardOpensNoDialog) {
+  NolmWorld world("result.card.open = 224\n[plastic card]\n");
+  ASSERT_TRUE(world.open());
+  PluginHost& host = world.host();
+  quiet(host, "1");
+  host.push("PLC:");
+  host.call("ReadFolderKey");
+  EXPECT_EQ(host.var(VAR_0), "");
+  EXPECT_EQ(lastError(host).code, "224");
+  EXPECT_TRUE(PluginHost::messageBoxes().empty());
+  quiet(host, "0");
+}
+
 TEST(LastError, RefusedTextHasThePluginsCode) {
   if (testFlavour() != Flavour::kUnicode) GTEST_SKIP() << "Unicode installers only";
   NolmWorld world("");
