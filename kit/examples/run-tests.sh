@@ -19,8 +19,9 @@ fi
 failed=0
 for road in "$here"/roads/*/; do
   name=$(basename "$road")
-  args=("${common[@]}" --plan "$road/plan.txt" --expect "$road/expected.txt"
-        --out "${QELT_EXAMPLES_OUT:-$PWD/qelt-test-out}/$name")
+  out=${QELT_EXAMPLES_OUT:-$PWD/qelt-test-out}/$name
+  args=("${common[@]}" --plan "$road/plan.txt" --expect "$road/expected.txt" --out "$out"
+        --define "OUT_EXE=$out/QeltNSIS-example.exe")
   [ -d "$road/files" ] && args+=(--files "$road/files")
   [ -f "$road/world.cfg" ] && args+=(--world "$road/world.cfg")
   [ -f "$road/token.cfg" ] && args+=(--token "$road/token.cfg")
