@@ -574,7 +574,9 @@
 ;   Windows error code (InitNolm's load failures) or the plug-in's own (9001
 ;   a text Windows-1251 cannot hold, 9002 too long, 9003 a generated key's
 ;   request not written, 9004 cancelled by the user, 9005 a library function
-;   missing, 9006 no random data, 9007 no request to save); TEXT the message
+;   missing, 9006 no random data, 9007 no request to save; 9008, after a
+;   successful InitNolm, says the test kit's simulator was loaded instead of
+;   the library); TEXT the message
 ;   the plug-in showed (or would have shown). "0" and "" after a success. A
 ;   key that loaded with an expiry warning gives the warning's code and text.
 ;   Leaves the error flag as the last command left it.

@@ -78,6 +78,21 @@ bool loadDll(const wchar_t* directory, NolmDll dll) {
   return false;
 }
 
+// The test kit's simulator says what it is in its version resource; a
+// script can learn it was loaded instead of the library (LastError 9008).
+bool isSimulator(HMODULE module) {
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16) /* RT_VERSION */);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const auto* data = loaded ? static_cast<const wchar_t*>(LockResource(loaded)) : nullptr;
+  if (!data) return false;
+  const std::size_t units = SizeofResource(module, found) / sizeof(wchar_t);
+  static const wchar_t kMark[] = L"QeltNSIS test kit simulator";
+  const std::size_t markUnits = sizeof kMark / sizeof *kMark - 1;
+  for (std::size_t i = 0; i + markUnits <= units; ++i)
+    if (std::wmemcmp(data + i, kMark, markUnits) == 0) return true;
+  return false;
+}
+
 void resolveFunctions(NolmDll dll) {
   for (const Resolution& r : kResolutions)
     if (r.dll == dll) *r.slot = reinterpret_cast<void*>(GetProcAddress(dllHandles[dll], r.name));
@@ -101,6 +116,10 @@ bool loadNolmLibrary(const wchar_t* directory) {
       !loadDll(directory, kPlisk) || !loadDll(directory, kNolmCC))
     return false;
   resolveFunctions(kNolmCC);
+  if (isSimulator(dllHandles[kNolm32]))
+    notify1251(NoticeKind::kNote, kCodeSimulator,
+               "Завантажено імітатор бібліотеки НОЛМ із тестового набору QeltNSIS, а не саму "
+               "бібліотеку.\nВін лише для тестів інсталятора.");
   return true;
 }
 

@@ -10,6 +10,7 @@ enum class NoticeKind {
   kWarning,
   kInformation,
   kSilentFailure,  // a failure the user is not told of (the script may ask)
+  kNote,           // not a failure, but the script should be able to know
 };
 
 // The plug-in's own failure codes, beside the library's and the cards'
@@ -21,6 +22,7 @@ constexpr int kCodeCancelled = 9004;          // the user left a dialog without 
 constexpr int kCodeNoFunction = 9005;         // the library lacks a function the command needs
 constexpr int kCodeNoRandom = 9006;           // the system gave no random data
 constexpr int kCodeNoRequest = 9007;          // no kept request to save
+constexpr int kCodeSimulator = 9008;          // the test kit's simulator was loaded, not the library
 
 struct Notice {
   NoticeKind kind;

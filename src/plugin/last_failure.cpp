@@ -26,7 +26,8 @@ void receiveNotice(const Notice& notice) {
     _snwprintf(text, kTextCapacity - 1, L"%ls", notice.text ? notice.text : L"");
     text[kTextCapacity - 1] = L'\0';
   }
-  if (!quiet && notice.kind != NoticeKind::kSilentFailure) showNoticeBox(notice);
+  const bool shown = notice.kind != NoticeKind::kSilentFailure && notice.kind != NoticeKind::kNote;
+  if (!quiet && shown) showNoticeBox(notice);
 }
 
 void recordFailure(int failureCode, const char* failureText) {
