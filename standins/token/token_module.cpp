@@ -1,8 +1,8 @@
 // The stand-in token module: a PKCS#11 module whose slots, tokens and public
 // objects come from the file named by QELT_TOKEN_CONFIG. It answers the calls
 // a reader of public objects makes (no login, no cryptography) as the
-// standard prescribes, injects the configured faults and keeps counters for
-// leak checks (token_counters.h).
+// standard prescribes, injects the configured faults, keeps counters for
+// leak checks (token_counters.h) and logs every call (token_call_log.h).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "pkcs11_declarations.h"
+#include "token_call_log.h"
 #include "token_counters.h"
 #include "token_model.h"
 
@@ -111,21 +112,9 @@ void closeSession(CK_SESSION_HANDLE handle) {
   bumpCounter("sessions_closed");
 }
 
-// Every other function of the list: not supported.
-template <typename Function>
-struct Unsupported;
-template <typename... Args>
-struct Unsupported<CK_RV (*)(Args...)> {
-  static CK_RV call(Args...) { return CKR_FUNCTION_NOT_SUPPORTED; }
-};
-
 CK_FUNCTION_LIST* functionList();
 
-}  // namespace
-
-extern "C" {
-
-CK_RV C_Initialize(CK_VOID_PTR initArgs) {
+CK_RV doInitialize(CK_VOID_PTR initArgs) {
   if (const InjectedFault* fault = enterCall("C_Initialize")) return fault->value;
   ModuleState& s = state();
   if (s.initialised) return CKR_CRYPTOKI_ALREADY_INITIALIZED;
@@ -144,7 +133,7 @@ CK_RV C_Initialize(CK_VOID_PTR initArgs) {
   return CKR_OK;
 }
 
-CK_RV C_Finalize(CK_VOID_PTR reserved) {
+CK_RV doFinalize(CK_VOID_PTR reserved) {
   if (const InjectedFault* fault = enterCall("C_Finalize")) return fault->value;
   ModuleState& s = state();
   if (!s.initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
@@ -158,7 +147,7 @@ CK_RV C_Finalize(CK_VOID_PTR reserved) {
   return CKR_OK;
 }
 
-CK_RV C_GetInfo(CK_INFO_PTR info) {
+CK_RV doGetInfo(CK_INFO_PTR info) {
   if (const InjectedFault* fault = enterCall("C_GetInfo")) return fault->value;
   if (!state().initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
   if (!info) return CKR_ARGUMENTS_BAD;
@@ -171,7 +160,7 @@ CK_RV C_GetInfo(CK_INFO_PTR info) {
   return CKR_OK;
 }
 
-CK_RV C_GetFunctionList(CK_FUNCTION_LIST_PTR_PTR list) {
+CK_RV doGetFunctionList(CK_FUNCTION_LIST_PTR_PTR list) {
   if (const InjectedFault* fault = enterCall("C_GetFunctionList")) {
     if (fault->kind != InjectedFault::kOkNullList) return fault->value;
     if (list) *list = nullptr;
@@ -181,10 +170,6 @@ CK_RV C_GetFunctionList(CK_FUNCTION_LIST_PTR_PTR list) {
   *list = functionList();
   return CKR_OK;
 }
-
-}  // extern "C"
-
-namespace {
 
 CK_RV getSlotList(CK_BBOOL tokenPresent, CK_SLOT_ID_PTR slots, CK_ULONG_PTR count) {
   if (!state().initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
@@ -206,11 +191,7 @@ CK_RV getSlotList(CK_BBOOL tokenPresent, CK_SLOT_ID_PTR slots, CK_ULONG_PTR coun
   return CKR_OK;
 }
 
-}  // namespace
-
-extern "C" {
-
-CK_RV C_GetSlotList(CK_BBOOL tokenPresent, CK_SLOT_ID_PTR slots, CK_ULONG_PTR count) {
+CK_RV doGetSlotList(CK_BBOOL tokenPresent, CK_SLOT_ID_PTR slots, CK_ULONG_PTR count) {
   const InjectedFault* fault = enterCall("C_GetSlotList");
   if (!fault) return getSlotList(tokenPresent, slots, count);
   if (fault->kind != InjectedFault::kOkCount) return fault->value;
@@ -220,7 +201,7 @@ CK_RV C_GetSlotList(CK_BBOOL tokenPresent, CK_SLOT_ID_PTR slots, CK_ULONG_PTR co
   return CKR_OK;
 }
 
-CK_RV C_GetSlotInfo(CK_SLOT_ID slotId, CK_SLOT_INFO_PTR info) {
+CK_RV doGetSlotInfo(CK_SLOT_ID slotId, CK_SLOT_INFO_PTR info) {
   if (const InjectedFault* fault = enterCall("C_GetSlotInfo")) return fault->value;
   if (!state().initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
   const TokenSlot* slot = findSlot(slotId);
@@ -233,7 +214,7 @@ CK_RV C_GetSlotInfo(CK_SLOT_ID slotId, CK_SLOT_INFO_PTR info) {
   return CKR_OK;
 }
 
-CK_RV C_GetTokenInfo(CK_SLOT_ID slotId, CK_TOKEN_INFO_PTR info) {
+CK_RV doGetTokenInfo(CK_SLOT_ID slotId, CK_TOKEN_INFO_PTR info) {
   if (const InjectedFault* fault = enterCall("C_GetTokenInfo")) return fault->value;
   if (!state().initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
   const TokenSlot* slot = findSlot(slotId);
@@ -257,7 +238,7 @@ CK_RV C_GetTokenInfo(CK_SLOT_ID slotId, CK_TOKEN_INFO_PTR info) {
   return CKR_OK;
 }
 
-CK_RV C_OpenSession(CK_SLOT_ID slotId, CK_FLAGS flags, CK_VOID_PTR, CK_NOTIFY, CK_SESSION_HANDLE_PTR session) {
+CK_RV doOpenSession(CK_SLOT_ID slotId, CK_FLAGS flags, CK_VOID_PTR, CK_NOTIFY, CK_SESSION_HANDLE_PTR session) {
   if (const InjectedFault* fault = enterCall("C_OpenSession")) return fault->value;
   ModuleState& s = state();
   if (!s.initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
@@ -275,7 +256,7 @@ CK_RV C_OpenSession(CK_SLOT_ID slotId, CK_FLAGS flags, CK_VOID_PTR, CK_NOTIFY, C
   return CKR_OK;
 }
 
-CK_RV C_CloseSession(CK_SESSION_HANDLE handle) {
+CK_RV doCloseSession(CK_SESSION_HANDLE handle) {
   if (const InjectedFault* fault = enterCall("C_CloseSession")) return fault->value;
   if (!state().initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
   if (!findSession(handle)) return CKR_SESSION_HANDLE_INVALID;
@@ -283,7 +264,7 @@ CK_RV C_CloseSession(CK_SESSION_HANDLE handle) {
   return CKR_OK;
 }
 
-CK_RV C_CloseAllSessions(CK_SLOT_ID slotId) {
+CK_RV doCloseAllSessions(CK_SLOT_ID slotId) {
   if (const InjectedFault* fault = enterCall("C_CloseAllSessions")) return fault->value;
   ModuleState& s = state();
   if (!s.initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
@@ -298,7 +279,7 @@ CK_RV C_CloseAllSessions(CK_SLOT_ID slotId) {
   return CKR_OK;
 }
 
-CK_RV C_GetSessionInfo(CK_SESSION_HANDLE handle, CK_SESSION_INFO_PTR info) {
+CK_RV doGetSessionInfo(CK_SESSION_HANDLE handle, CK_SESSION_INFO_PTR info) {
   if (const InjectedFault* fault = enterCall("C_GetSessionInfo")) return fault->value;
   if (!state().initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
   const Session* session = findSession(handle);
@@ -312,7 +293,7 @@ CK_RV C_GetSessionInfo(CK_SESSION_HANDLE handle, CK_SESSION_INFO_PTR info) {
   return CKR_OK;
 }
 
-CK_RV C_FindObjectsInit(CK_SESSION_HANDLE handle, CK_ATTRIBUTE_PTR search, CK_ULONG count) {
+CK_RV doFindObjectsInit(CK_SESSION_HANDLE handle, CK_ATTRIBUTE_PTR search, CK_ULONG count) {
   if (const InjectedFault* fault = enterCall("C_FindObjectsInit")) return fault->value;
   if (!state().initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
   Session* session = findSession(handle);
@@ -327,10 +308,6 @@ CK_RV C_FindObjectsInit(CK_SESSION_HANDLE handle, CK_ATTRIBUTE_PTR search, CK_UL
   session->searching = true;
   return CKR_OK;
 }
-
-}  // extern "C"
-
-namespace {
 
 CK_RV findObjects(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE_PTR objects, CK_ULONG capacity, CK_ULONG_PTR count) {
   if (!state().initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
@@ -348,11 +325,7 @@ CK_RV findObjects(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE_PTR objects, CK_ULO
   return CKR_OK;
 }
 
-}  // namespace
-
-extern "C" {
-
-CK_RV C_FindObjects(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE_PTR objects, CK_ULONG capacity,
+CK_RV doFindObjects(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE_PTR objects, CK_ULONG capacity,
                     CK_ULONG_PTR count) {
   const InjectedFault* fault = enterCall("C_FindObjects");
   if (!fault) return findObjects(handle, objects, capacity, count);
@@ -362,7 +335,7 @@ CK_RV C_FindObjects(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE_PTR objects, CK_U
   return CKR_OK;
 }
 
-CK_RV C_FindObjectsFinal(CK_SESSION_HANDLE handle) {
+CK_RV doFindObjectsFinal(CK_SESSION_HANDLE handle) {
   if (const InjectedFault* fault = enterCall("C_FindObjectsFinal")) return fault->value;
   if (!state().initialised) return CKR_CRYPTOKI_NOT_INITIALIZED;
   Session* session = findSession(handle);
@@ -372,10 +345,6 @@ CK_RV C_FindObjectsFinal(CK_SESSION_HANDLE handle) {
   session->found.clear();
   return CKR_OK;
 }
-
-}  // extern "C"
-
-namespace {
 
 CK_RV getAttributeValue(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE objectHandle, CK_ATTRIBUTE_PTR attributes,
                         CK_ULONG count) {
@@ -405,11 +374,7 @@ CK_RV getAttributeValue(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE objectHandle,
   return result;
 }
 
-}  // namespace
-
-extern "C" {
-
-CK_RV C_GetAttributeValue(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE objectHandle, CK_ATTRIBUTE_PTR attributes,
+CK_RV doGetAttributeValue(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE objectHandle, CK_ATTRIBUTE_PTR attributes,
                           CK_ULONG count) {
   const InjectedFault* fault = enterCall("C_GetAttributeValue");
   if (!fault) return getAttributeValue(handle, objectHandle, attributes, count);
@@ -419,10 +384,6 @@ CK_RV C_GetAttributeValue(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE objectHandl
   for (CK_ULONG i = 0; attributes && i < count; ++i) attributes[i].ulValueLen = fault->value;
   return CKR_OK;
 }
-
-}  // extern "C"
-
-namespace {
 
 // Every entry of the list is set: the functions above, the rest unsupported.
 #define QELT_ALL_PKCS11_FUNCTIONS(X)                                                                       \
@@ -439,12 +400,25 @@ namespace {
   X(WrapKey) X(UnwrapKey) X(DeriveKey) X(SeedRandom) X(GenerateRandom) X(GetFunctionStatus)              \
   X(CancelFunction) X(WaitForSlotEvent)
 
+#define QELT_DECLARE_NAME(name) constexpr char kName##name[] = "C_" #name;
+QELT_ALL_PKCS11_FUNCTIONS(QELT_DECLARE_NAME)
+#undef QELT_DECLARE_NAME
+
+// Every other function of the list: not supported, logged without its
+// arguments (a PIN among them is never shown).
+template <const char* Name, typename Function>
+struct Unsupported;
+template <const char* Name, typename... Args>
+struct Unsupported<Name, CK_RV (*)(Args...)> {
+  static CK_RV call(Args...) { return TokenCallLog(Name).unknown().result(CKR_FUNCTION_NOT_SUPPORTED); }
+};
+
 CK_FUNCTION_LIST makeFunctionList() {
   CK_FUNCTION_LIST list;
   std::memset(&list, 0, sizeof list);
   list.version.major = 2;
   list.version.minor = 40;
-#define QELT_SET_UNSUPPORTED(name) list.C_##name = &Unsupported<CK_C_##name>::call;
+#define QELT_SET_UNSUPPORTED(name) list.C_##name = &Unsupported<kName##name, CK_C_##name>::call;
   QELT_ALL_PKCS11_FUNCTIONS(QELT_SET_UNSUPPORTED)
 #undef QELT_SET_UNSUPPORTED
   list.C_Initialize = C_Initialize;
@@ -471,3 +445,127 @@ CK_FUNCTION_LIST* functionList() {
 }
 
 }  // namespace
+
+// The exported functions: each call is logged with its arguments, its result
+// and what it handed back.
+extern "C" {
+
+CK_RV C_Initialize(CK_VOID_PTR initArgs) {
+  TokenCallLog log("C_Initialize");
+  log.initArgs(initArgs);
+  return log.result(doInitialize(initArgs));
+}
+
+CK_RV C_Finalize(CK_VOID_PTR reserved) {
+  TokenCallLog log("C_Finalize");
+  log.pointer(reserved);
+  return log.result(doFinalize(reserved));
+}
+
+CK_RV C_GetInfo(CK_INFO_PTR info) {
+  TokenCallLog log("C_GetInfo");
+  log.pointer(info);
+  return log.result(doGetInfo(info));
+}
+
+CK_RV C_GetFunctionList(CK_FUNCTION_LIST_PTR_PTR list) {
+  TokenCallLog log("C_GetFunctionList");
+  log.pointer(list);
+  const CK_RV rv = doGetFunctionList(list);
+  if (rv == CKR_OK && list) log.output("list", *list ? "table" : "null");
+  return log.result(rv);
+}
+
+CK_RV C_GetSlotList(CK_BBOOL tokenPresent, CK_SLOT_ID_PTR slots, CK_ULONG_PTR count) {
+  TokenCallLog log("C_GetSlotList");
+  const CK_ULONG capacity = count ? *count : 0;
+  log.boolean(tokenPresent).pointer(slots).count(count);
+  const CK_RV rv = doGetSlotList(tokenPresent, slots, count);
+  if (count && (rv == CKR_OK || rv == CKR_BUFFER_TOO_SMALL)) log.outputNumber("count", *count);
+  // A faulted count may exceed what was written: only the caller's room is read.
+  if (rv == CKR_OK && slots && count) log.outputList("slots", slots, *count < capacity ? *count : capacity);
+  return log.result(rv);
+}
+
+CK_RV C_GetSlotInfo(CK_SLOT_ID slotId, CK_SLOT_INFO_PTR info) {
+  TokenCallLog log("C_GetSlotInfo");
+  log.number(slotId).pointer(info);
+  const CK_RV rv = doGetSlotInfo(slotId, info);
+  if (rv == CKR_OK && info) log.outputHex("flags", info->flags);
+  return log.result(rv);
+}
+
+CK_RV C_GetTokenInfo(CK_SLOT_ID slotId, CK_TOKEN_INFO_PTR info) {
+  TokenCallLog log("C_GetTokenInfo");
+  log.number(slotId).pointer(info);
+  const CK_RV rv = doGetTokenInfo(slotId, info);
+  if (rv == CKR_OK && info) log.outputHex("flags", info->flags);
+  return log.result(rv);
+}
+
+CK_RV C_OpenSession(CK_SLOT_ID slotId, CK_FLAGS flags, CK_VOID_PTR application, CK_NOTIFY notify,
+                    CK_SESSION_HANDLE_PTR session) {
+  TokenCallLog log("C_OpenSession");
+  log.number(slotId).hex(flags).pointer(application).pointer(notify != nullptr).pointer(session);
+  const CK_RV rv = doOpenSession(slotId, flags, application, notify, session);
+  if (rv == CKR_OK && session) log.outputNumber("session", *session);
+  return log.result(rv);
+}
+
+CK_RV C_CloseSession(CK_SESSION_HANDLE handle) {
+  TokenCallLog log("C_CloseSession");
+  log.number(handle);
+  return log.result(doCloseSession(handle));
+}
+
+CK_RV C_CloseAllSessions(CK_SLOT_ID slotId) {
+  TokenCallLog log("C_CloseAllSessions");
+  log.number(slotId);
+  return log.result(doCloseAllSessions(slotId));
+}
+
+CK_RV C_GetSessionInfo(CK_SESSION_HANDLE handle, CK_SESSION_INFO_PTR info) {
+  TokenCallLog log("C_GetSessionInfo");
+  log.number(handle).pointer(info);
+  const CK_RV rv = doGetSessionInfo(handle, info);
+  if (rv == CKR_OK && info) log.outputNumber("slot", info->slotID).outputNumber("state", info->state);
+  return log.result(rv);
+}
+
+CK_RV C_FindObjectsInit(CK_SESSION_HANDLE handle, CK_ATTRIBUTE_PTR search, CK_ULONG count) {
+  TokenCallLog log("C_FindObjectsInit");
+  log.number(handle).attributes(search, count).number(count);
+  return log.result(doFindObjectsInit(handle, search, count));
+}
+
+CK_RV C_FindObjects(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE_PTR objects, CK_ULONG capacity,
+                    CK_ULONG_PTR count) {
+  TokenCallLog log("C_FindObjects");
+  log.number(handle).pointer(objects).number(capacity).pointer(count);
+  const CK_RV rv = doFindObjects(handle, objects, capacity, count);
+  if (rv == CKR_OK && count) {
+    log.outputNumber("count", *count);
+    // A faulted count may exceed what was written: only the caller's room is read.
+    if (objects) log.outputList("objects", objects, *count < capacity ? *count : capacity);
+  }
+  return log.result(rv);
+}
+
+CK_RV C_FindObjectsFinal(CK_SESSION_HANDLE handle) {
+  TokenCallLog log("C_FindObjectsFinal");
+  log.number(handle);
+  return log.result(doFindObjectsFinal(handle));
+}
+
+CK_RV C_GetAttributeValue(CK_SESSION_HANDLE handle, CK_OBJECT_HANDLE objectHandle, CK_ATTRIBUTE_PTR attributes,
+                          CK_ULONG count) {
+  TokenCallLog log("C_GetAttributeValue");
+  log.number(handle).number(objectHandle).attributes(attributes, count).number(count);
+  const CK_RV rv = doGetAttributeValue(handle, objectHandle, attributes, count);
+  if (attributes && (rv == CKR_OK || rv == CKR_ATTRIBUTE_TYPE_INVALID || rv == CKR_BUFFER_TOO_SMALL)) {
+    log.outputLengths(attributes, count);
+  }
+  return log.result(rv);
+}
+
+}  // extern "C"
