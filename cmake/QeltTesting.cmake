@@ -1,17 +1,20 @@
 # GoogleTest: the system's package natively, built from its sources when cross
 # compiling. Windows test executables run under Wine through the crosscompiling
 # emulator set in the toolchain file.
-if(WIN32)
+if(WIN32 OR QELT_I386)
+  # The system's GoogleTest is x86-64 only: the i386 build takes its sources too.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(QELT_GTEST_MAIN gtest_main)
+  set(QELT_GTEST gtest)
+endif()
+if(WIN32)
   # The win32 thread model has no std::mutex; GoogleTest's one use of it
   # gets a Win32 stand-in, in GoogleTest and in every test that includes it.
   target_compile_options(gtest PUBLIC -DGTEST_HAS_NOTIFICATION_=1
     -include ${PROJECT_SOURCE_DIR}/tests/support/gtest_win32_notification.h)
-  set(QELT_GTEST_MAIN gtest_main)
-  set(QELT_GTEST gtest)
-else()
+elseif(NOT QELT_I386)
   find_package(GTest REQUIRED)
   set(QELT_GTEST_MAIN GTest::gtest_main)
   set(QELT_GTEST GTest::gtest)
