@@ -18,7 +18,9 @@ struct DerElement {
   uint32_t length;  // of the content
 
   const uint8_t* content() const { return start + headerSize; }
-  size_t size() const { return headerSize + size_t{length}; }
+  // 64 bits: a 4-byte length near 2^32 plus its header must not wrap
+  // where size_t has 32.
+  uint64_t size() const { return headerSize + uint64_t{length}; }
 };
 
 class DerReader {

@@ -78,8 +78,9 @@ int popStackString(HostChar* buffer, std::size_t capacity) {
 
 void pushStackString(const HostChar* text) {
   if (!hostContext.stackTop || entryCapacity() == 0) return;
+  // The size NSIS gives its own entries: the host treats ours as its own.
   auto* entry = static_cast<stack_t*>(
-      GlobalAlloc(GPTR, sizeof(stack_t*) + (entryCapacity() + 1) * sizeof(HostChar)));
+      GlobalAlloc(GPTR, sizeof(stack_t) + entryCapacity() * sizeof(HostChar)));
   if (!entry) return;
   static const HostChar kEmpty[1] = {0};
   copyBounded(entry->text, entryCapacity(), text ? text : kEmpty);
