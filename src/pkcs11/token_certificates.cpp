@@ -7,10 +7,13 @@
 #include "attribute_value.h"
 #include "certificate.h"
 #include "certificate_entry.h"
+#include "ckr_name.h"
 #include "ds_exception.h"
+#include "format_text.h"
 #include "pkcs11_exception.h"
 #include "pkcs11_module.h"
 #include "pkcs11_session.h"
+#include "trace.h"
 
 namespace {
 
@@ -32,6 +35,19 @@ class EntryList {
  private:
   TokenCertificateList list_{};
   size_t count_ = 0;
+};
+
+// What the support log is told of one enumeration: the first failure, by
+// the step that met it.
+struct FirstFailure {
+  const char* step = nullptr;
+  int32_t code = 0;
+  void note(const char* failedStep, const DsException& failure) {
+    if (!step) {
+      step = failedStep;
+      code = failure.code();
+    }
+  }
 };
 
 // Ends a search that failed half-way, so that the session can search again;
@@ -100,36 +116,43 @@ CertificateEntry entryOfCertificate(const ByteBuffer& value) {
 }
 
 // Adds the entries of one token. Throws when the work on the slot must end.
-void readToken(Pkcs11Session& session, EntryList& entries) {
+void readToken(Pkcs11Session& session, EntryList& entries, FirstFailure& failure) {
   CK_OBJECT_HANDLE keys[kMaxKeysPerToken] = {};
   const CK_ULONG keyCount = findSecureTokenKeys(session, keys);
+  int certificates = 0;
   for (CK_ULONG i = 0; i < keyCount && !entries.isFull(); ++i) {
     ByteBuffer value;
     try {
       value = certificateOfKey(session, keys[i]);
-    } catch (const DsException&) {
+    } catch (const DsException& e) {
+      failure.note("reading a key's certificate (C_FindObjects, C_GetAttributeValue)", e);
       continue;
     } catch (const std::exception&) {
       continue;
     }
     if (value.isEmpty()) continue;
+    ++certificates;
     entries.add(entryOfCertificate(value));
   }
+  QELT_TRACE("token: %lu keys, %d certificates", static_cast<unsigned long>(keyCount), certificates);
 }
 
-void readSlot(Pkcs11Module& module, CK_SLOT_ID slot, EntryList& entries) {
+void readSlot(Pkcs11Module& module, CK_SLOT_ID slot, EntryList& entries, FirstFailure& failure) {
+  QELT_TRACE("token: slot %lu", static_cast<unsigned long>(slot));
   std::unique_ptr<Pkcs11Session> session;
   try {
     session.reset(module.OpenSession(slot));
-  } catch (const DsException&) {
+  } catch (const DsException& e) {
+    failure.note("C_OpenSession", e);
     return;
   } catch (const std::exception&) {
     return;
   }
   try {
-    readToken(*session, entries);
-  } catch (const DsException&) {
+    readToken(*session, entries, failure);
+  } catch (const DsException& e) {
     // Entries stored before the failure stay.
+    failure.note("the key search or a certificate (C_FindObjects*, C_GetAttributeValue)", e);
   } catch (const std::exception&) {
   }
 }
@@ -140,6 +163,7 @@ TokenCertificateList enumerateTokenCertificates() { return enumerateTokenCertifi
 
 TokenCertificateList enumerateTokenCertificates(const char* moduleFile) {
   EntryList entries;
+  FirstFailure failure;
   try {
     std::unique_ptr<Pkcs11Module> module(new Pkcs11Module(moduleFile));
     CK_SLOT_ID slots[kMaxSlots] = {};
@@ -151,9 +175,15 @@ TokenCertificateList enumerateTokenCertificates(const char* moduleFile) {
     }
     if (slotCount > kMaxSlots) slotCount = kMaxSlots;
     // Once the list is full no further slot is opened.
-    for (CK_ULONG i = 0; i < slotCount && !entries.isFull(); ++i) readSlot(*module, slots[i], entries);
+    for (CK_ULONG i = 0; i < slotCount && !entries.isFull(); ++i)
+      readSlot(*module, slots[i], entries, failure);
   } catch (const DsException&) {
   } catch (const std::exception&) {
+  }
+  if (failure.step && traceSink) {
+    char call[128];
+    formatText(call, sizeof call, "first failing call, in %s", failure.step);
+    traceTokenResult(call, failure.code);
   }
   return entries.take();
 }
