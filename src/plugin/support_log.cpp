@@ -100,13 +100,13 @@ void windowsVersion(DWORD (&version)[3]) {
 
 void writeHeader(const wchar_t* path) {
   wchar_t text[256];
-  const wchar_t* flavour = sizeof(void*) == 8 ? L"amd64-unicode"
 #ifdef QELT_UNICODE
-                                              : L"x86-unicode";
+  const wchar_t* flavour = L"unicode";
 #else
-                                              : L"x86-ansi";
+  const wchar_t* flavour = L"ansi";
 #endif
-  _snwprintf(text, 256, L"QeltNSIS %hs (%ls), log ", QELT_VERSION_STRING, flavour);
+  _snwprintf(text, 256, L"QeltNSIS %hs (%ls-%ls), log ", QELT_VERSION_STRING,
+             sizeof(void*) == 8 ? L"amd64" : L"x86", flavour);
   text[255] = L'\0';
   stampedLine(text, path);
   DWORD version[3];
