@@ -1,56 +1,29 @@
 #include "ckr_name.h"
 
+#include <cstring>
+
 #include "trace.h"
 
 namespace {
 
-struct Named {
-  int32_t code;
-  const char* name;
-};
-
-// The results a token module gives while listing certificates, and the
-// common ones of everything else.
-const Named kNames[] = {
-    {0x00, "CKR_OK"},
-    {0x01, "CKR_CANCEL"},
-    {0x02, "CKR_HOST_MEMORY"},
-    {0x03, "CKR_SLOT_ID_INVALID"},
-    {0x05, "CKR_GENERAL_ERROR"},
-    {0x06, "CKR_FUNCTION_FAILED"},
-    {0x07, "CKR_ARGUMENTS_BAD"},
-    {0x10, "CKR_ATTRIBUTE_READ_ONLY"},
-    {0x11, "CKR_ATTRIBUTE_SENSITIVE"},
-    {0x12, "CKR_ATTRIBUTE_TYPE_INVALID"},
-    {0x13, "CKR_ATTRIBUTE_VALUE_INVALID"},
-    {0x30, "CKR_DEVICE_ERROR"},
-    {0x31, "CKR_DEVICE_MEMORY"},
-    {0x32, "CKR_DEVICE_REMOVED"},
-    {0x50, "CKR_FUNCTION_CANCELED"},
-    {0x54, "CKR_FUNCTION_NOT_SUPPORTED"},
-    {0x82, "CKR_OBJECT_HANDLE_INVALID"},
-    {0x90, "CKR_OPERATION_ACTIVE"},
-    {0x91, "CKR_OPERATION_NOT_INITIALIZED"},
-    {0xA0, "CKR_PIN_INCORRECT"},
-    {0xA4, "CKR_PIN_LOCKED"},
-    {0xB0, "CKR_SESSION_CLOSED"},
-    {0xB1, "CKR_SESSION_COUNT"},
-    {0xB3, "CKR_SESSION_HANDLE_INVALID"},
-    {0xB4, "CKR_SESSION_PARALLEL_NOT_SUPPORTED"},
-    {0xD0, "CKR_TEMPLATE_INCOMPLETE"},
-    {0xD1, "CKR_TEMPLATE_INCONSISTENT"},
-    {0xE0, "CKR_TOKEN_NOT_PRESENT"},
-    {0xE1, "CKR_TOKEN_NOT_RECOGNIZED"},
-    {0x150, "CKR_BUFFER_TOO_SMALL"},
-    {0x190, "CKR_CRYPTOKI_NOT_INITIALIZED"},
-    {0x191, "CKR_CRYPTOKI_ALREADY_INITIALIZED"},
-};
+// The results a token module gives while listing certificates, each as a
+// code byte and its name without "CKR_", one after another.
+const char kNames[] =
+    "\x01" "CANCEL\0" "\x02" "HOST_MEMORY\0" "\x03" "SLOT_ID_INVALID\0" "\x05" "GENERAL_ERROR\0"
+    "\x06" "FUNCTION_FAILED\0" "\x07" "ARGUMENTS_BAD\0" "\x11" "ATTRIBUTE_SENSITIVE\0"
+    "\x12" "ATTRIBUTE_TYPE_INVALID\0" "\x30" "DEVICE_ERROR\0" "\x31" "DEVICE_MEMORY\0"
+    "\x32" "DEVICE_REMOVED\0" "\x54" "FUNCTION_NOT_SUPPORTED\0" "\x82" "OBJECT_HANDLE_INVALID\0"
+    "\x90" "OPERATION_ACTIVE\0" "\x91" "OPERATION_NOT_INITIALIZED\0" "\xB1" "SESSION_COUNT\0"
+    "\xB3" "SESSION_HANDLE_INVALID\0" "\xB4" "SESSION_PARALLEL_NOT_SUPPORTED\0"
+    "\xD1" "TEMPLATE_INCONSISTENT\0" "\xE0" "TOKEN_NOT_PRESENT\0" "\xE1" "TOKEN_NOT_RECOGNIZED\0";
 
 }  // namespace
 
 const char* ckrName(int32_t code) {
-  for (const Named& named : kNames)
-    if (named.code == code) return named.name;
+  if (code == 0) return "OK";
+  if (code < 0 || code > 0xFF) return nullptr;
+  for (const char* at = kNames; *at; at += std::strlen(at) + 1)
+    if (static_cast<unsigned char>(*at) == code) return at + 1;
   return nullptr;
 }
 
@@ -58,7 +31,7 @@ void traceTokenResult(const char* call, int32_t code, const char* details) {
   if (!traceSink) return;
   const char* name = ckrName(code);
   if (name)
-    traceEvent(nullptr, "token: %s = %s%s", call, name, details);
+    traceEvent(nullptr, "token: %s = CKR_%s%s", call, name, details);
   else
     traceEvent(nullptr, "token: %s = 0x%08lX%s", call, static_cast<unsigned long>(code), details);
 }

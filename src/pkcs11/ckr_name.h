@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-// "CKR_PIN_INCORRECT"; null for a value without a name here (vendor values).
+// "DEVICE_ERROR" for CKR_DEVICE_ERROR; null for a value without a name here.
 const char* ckrName(int32_t code);
 
 // Tells the support log how a token module call ended: "C_Initialize =

@@ -125,7 +125,7 @@ void readToken(Pkcs11Session& session, EntryList& entries, FirstFailure& failure
     try {
       value = certificateOfKey(session, keys[i]);
     } catch (const DsException& e) {
-      failure.note("reading a key's certificate (C_FindObjects, C_GetAttributeValue)", e);
+      failure.note("a key's certificate", e);
       continue;
     } catch (const std::exception&) {
       continue;
@@ -152,7 +152,7 @@ void readSlot(Pkcs11Module& module, CK_SLOT_ID slot, EntryList& entries, FirstFa
     readToken(*session, entries, failure);
   } catch (const DsException& e) {
     // Entries stored before the failure stay.
-    failure.note("the key search or a certificate (C_FindObjects*, C_GetAttributeValue)", e);
+    failure.note("the key search", e);
   } catch (const std::exception&) {
   }
 }

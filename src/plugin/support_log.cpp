@@ -85,19 +85,6 @@ void receiveEvent(const char* text, const wchar_t* tail) {
   stampedLine(wide, tail);
 }
 
-void windowsVersion(DWORD (&version)[3]) {
-  OSVERSIONINFOW info = {};
-  info.dwOSVersionInfoSize = sizeof info;
-  // GetVersionEx answers what the host's manifest allows; ntdll tells the truth.
-  using RtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
-  auto get = reinterpret_cast<RtlGetVersion>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
-  if (get) get(&info);
-  version[0] = info.dwMajorVersion;
-  version[1] = info.dwMinorVersion;
-  version[2] = info.dwBuildNumber;
-}
-
 void writeHeader(const wchar_t* path) {
   wchar_t text[256];
 #ifdef QELT_UNICODE
@@ -109,10 +96,11 @@ void writeHeader(const wchar_t* path) {
              sizeof(void*) == 8 ? L"amd64" : L"x86", flavour);
   text[255] = L'\0';
   stampedLine(text, path);
-  DWORD version[3];
-  windowsVersion(version);
+  // What the installer's manifest lets the system tell: 10.0 for Windows 10 and 11.
+  const DWORD version = GetVersion();
   _snwprintf(text, 256, L"Windows %lu.%lu build %lu, ANSI code page %u, OEM code page %u",
-             version[0], version[1], version[2], GetACP(), GetOEMCP());
+             version & 0xFF, (version >> 8) & 0xFF, version < 0x80000000 ? version >> 16 : 0,
+             GetACP(), GetOEMCP());
   stampedLine(text);
   const HostChar* language = variableSlot(VAR_LANGUAGE);
   wchar_t languageText[16] = L"";
@@ -125,7 +113,7 @@ void writeHeader(const wchar_t* path) {
 }  // namespace
 
 bool openSupportLog(const wchar_t* path) {
-  if (file != INVALID_HANDLE_VALUE) stampedLine(L"the log is closed by the script; it goes on in ", path);
+  if (file != INVALID_HANDLE_VALUE) stampedLine(L"the script moves the log to ", path);
   closeFile();
   if (!path || !*path) return true;
   file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -160,21 +148,16 @@ void logLine(const wchar_t* text) {
 }
 
 void logHostValue(HostAccess access, int index, const HostChar* text) {
-  static const wchar_t* const kAccess[] = {L"  read ", L"  set ", L"  popped", L"  pushed"};
+  static const char* const kAccess[] = {"read", "set", "popped", "pushed"};
   if (access == HostAccess::kPushed) ++pushes;
   wchar_t prefix[32];
-  if (index < 0)
-    _snwprintf(prefix, 32, L"%ls ", kAccess[static_cast<int>(access)]);
-  else if (index < VAR_R0)
-    _snwprintf(prefix, 32, L"%ls$%d ", kAccess[static_cast<int>(access)], index);
-  else
-    _snwprintf(prefix, 32, L"%ls$R%d ", kAccess[static_cast<int>(access)], index - VAR_R0);
+  _snwprintf(prefix, 32, index < 0 ? L"  %hs " : L"  %hs $%hs%d ", kAccess[static_cast<int>(access)],
+             index < VAR_R0 ? "" : "R", index % VAR_R0);
   prefix[31] = L'\0';
   std::size_t length = hostTextLength(text, kLineCapacity / 2);
   wchar_t value[kLineCapacity / 2 + 32];
-  if (index >= 0 && index < 32 && (secretVariables >> index) & 1) {
+  if (index >= 0 && index < 8 && (secretVariables >> index) & 1) {
     _snwprintf(value, 32, L"*** (%u characters)", static_cast<unsigned>(length));
-    value[31] = L'\0';
   } else {
 #ifdef QELT_UNICODE
     _snwprintf(value, kLineCapacity / 2 + 32, L"\"%.*ls\"", static_cast<int>(length), text);
