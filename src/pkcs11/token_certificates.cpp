@@ -50,6 +50,9 @@ struct FirstFailure {
   }
 };
 
+// Not a module's failure: a certificate value the parser refuses.
+const char kUnreadableCertificate[] = "an unreadable certificate";
+
 // Ends a search that failed half-way, so that the session can search again;
 // the first failure is the one reported.
 void abandonSearch(Pkcs11Session& session) {
@@ -150,6 +153,8 @@ void readSlot(Pkcs11Module& module, CK_SLOT_ID slot, EntryList& entries, FirstFa
   }
   try {
     readToken(*session, entries, failure);
+  } catch (const CertificateException& e) {
+    failure.note(kUnreadableCertificate, e);
   } catch (const DsException& e) {
     // Entries stored before the failure stay.
     failure.note("the key search", e);
@@ -180,7 +185,9 @@ TokenCertificateList enumerateTokenCertificates(const char* moduleFile) {
   } catch (const DsException&) {
   } catch (const std::exception&) {
   }
-  if (failure.step && traceSink) {
+  if (failure.step == kUnreadableCertificate) {
+    QELT_TRACE("token: first failure: %s (code %ld)", failure.step, static_cast<long>(failure.code));
+  } else if (failure.step && traceSink) {
     char call[128];
     formatText(call, sizeof call, "first failing call, in %s", failure.step);
     traceTokenResult(call, failure.code);
