@@ -624,4 +624,22 @@
   !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 
+;  ${QeltLog} PATH
+;   Appends the support log to the file PATH from now on ("" switches it
+;   off): what the plug-in did, for support. Never a password, PIN or random
+;   data. Sets the error flag when the file cannot be written (the log is
+;   then off; nothing else changes). Leaves LastError as it was. Users can
+;   switch it on without a rebuilt installer: QELTNSIS_LOG=<path>.
+!define QeltLog "!insertmacro QeltLog"
+!macro QeltLog PATH
+  !insertmacro _QeltVar _QeltA
+  StrCpy $_QeltA "${PATH}"
+  Push $0
+  Push $_QeltA
+  QeltNSIS::Log
+  StrCpy $_QeltA $0
+  Pop $0
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
+!macroend
+
 !endif

@@ -4,11 +4,13 @@
 #include "nolm_library.h"
 #include "notices.h"
 #include "token_error_text.h"
+#include "trace.h"
 
 bool takePlasticCardFunctions(PlasticCardFunctions* card, CardSlot needed) {
   *card = PlasticCardFunctions{};
   if (!REQUIRE_NOLM(KMGetFuncs)) return false;
   void** table = nolm.KMGetFuncs(kPlasticCardMarker);
+  QELT_TRACE("KMGetFuncs(\"%s\") = %s", kPlasticCardMarker, table ? "table" : "null");
   if (table) {
     card->open = reinterpret_cast<CardOpenFn>(table[kCardOpen]);
     card->changePin = reinterpret_cast<CardChangePinFn>(table[kCardChangePin]);

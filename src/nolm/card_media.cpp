@@ -5,6 +5,7 @@
 #include "card_functions.h"
 #include "format_text.h"
 #include "nolm_library.h"
+#include "trace.h"
 
 namespace {
 
@@ -17,11 +18,13 @@ void collectReaders() {
   clearReaderList();
   lastResultCode = nolm.NolmFindFirstRdr(currentReaderName, 1);
   currentReaderName[sizeof currentReaderName - 1] = '\0';
+  QELT_TRACE("NolmFindFirstRdr(reader, 1) = %d, reader \"%s\"", lastResultCode, currentReaderName);
   if (lastResultCode != 0) return;
   appendReader(currentReaderName);
   while (lastResultCode == 0 && readerCount() < kMostReaders) {
     lastResultCode = nolm.NolmFindNextRdr(currentReaderName);
     currentReaderName[sizeof currentReaderName - 1] = '\0';
+    QELT_TRACE("NolmFindNextRdr(reader) = %d, reader \"%s\"", lastResultCode, currentReaderName);
     if (lastResultCode == 0) appendReader(currentReaderName);
   }
 }
@@ -34,6 +37,7 @@ int readCardKeyTable() {
   // Nothing of an earlier card survives a failed or short listing.
   std::memset(&cardKeyTable, 0, sizeof cardKeyTable);
   lastResultCode = nolm.NCCgetFileList(currentReaderName, &cardKeyTable);
+  QELT_TRACE("NCCgetFileList(\"%s\", table) = %d", currentReaderName, lastResultCode);
   return lastResultCode;
 }
 
@@ -42,6 +46,7 @@ bool listPlasticCardKeys(KeyNameText (&names)[kMostPlasticCardKeys], int* count)
   PlasticCardFunctions card;
   if (!takePlasticCardFunctions(&card, kCardListKeys)) return false;
   lastResultCode = card.open(nullptr, 0);
+  QELT_TRACE("card.open(null, 0) = %d", lastResultCode);
   if (lastResultCode != 0) {
     showCardError(lastResultCode, kCardCaption);
     return false;
@@ -49,6 +54,7 @@ bool listPlasticCardKeys(KeyNameText (&names)[kMostPlasticCardKeys], int* count)
   char records[kMostPlasticCardKeys][kPlasticCardRecordSize] = {};
   int listed = kMostPlasticCardKeys;
   lastResultCode = card.listKeys(records, &listed);
+  QELT_TRACE("card.listKeys(records, &count) = %d, count %d", lastResultCode, listed);
   card.close();
   if (lastResultCode != 0) {
     showCardError(lastResultCode, kCardCaption);

@@ -6,6 +6,7 @@
 #include "format_text.h"
 #include "library_errors.h"
 #include "nolm_library.h"
+#include "trace.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ bool firstCertificateLine(const char* filterFirst, const char* filterSecond, cha
                           std::size_t capacity) {
   if (!REQUIRE_NOLM(NolmCrtFF)) return false;
   lastResultCode = nolm.NolmCrtFF(certificateRecord, 1, "", 0);
+  QELT_TRACE("NolmCrtFF(record, 1, \"\", 0) = %d, id \"%.8s\"", lastResultCode, recordId());
   if (lastResultCode != 0) {
     reportLibraryError(lastResultCode);
     return false;
@@ -53,6 +55,7 @@ bool firstCertificateLine(const char* filterFirst, const char* filterSecond, cha
 bool nextCertificateLine(const char* excludedId, char* line, std::size_t capacity) {
   if (!REQUIRE_NOLM(NolmCrtFN)) return false;
   lastResultCode = nolm.NolmCrtFN(certificateRecord, 0);
+  QELT_TRACE("NolmCrtFN(record, 0) = %d, id \"%.8s\"", lastResultCode, recordId());
   if (lastResultCode != 0) return false;
   line[0] = '\0';
   char prefix[kIdLength + 1];

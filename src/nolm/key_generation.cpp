@@ -14,6 +14,7 @@
 #include "random_text.h"
 #include "shared_buffers.h"
 #include "text_fields.h"
+#include "trace.h"
 
 namespace {
 
@@ -54,6 +55,8 @@ bool generateKeyOnCard(const char* password) {
   fillPasswordField(passwordField, password);
   lastResultCode = nolm.KeyGenXCC(keyPathBuffer, requestBuffer, passwordField, random, 0,
                                   currentReaderName);
+  QELT_TRACE("KeyGenXCC(\"%s\", request, ***, random ***, 0, \"%s\") = %d", keyPathBuffer,
+             currentReaderName, lastResultCode);
   wipeSecret(passwordField, sizeof passwordField);
   wipeSecret(random, sizeof random);
   requestKept = lastResultCode == 0;
@@ -71,7 +74,9 @@ bool writeKeyRequest(const wchar_t* path) {
     return false;
   }
   int written = _write(file, requestBuffer, kKeyRequestSize);
-  if (_close(file) != 0 || written != kKeyRequestSize) {
+  const bool closed = _close(file) == 0;
+  QELT_TRACE_WITH(path, "request of %d bytes, %d written: ", kKeyRequestSize, written);
+  if (!closed || written != kKeyRequestSize) {
     showFileError("Помилка запису файлу: %ls", path);
     return false;
   }
@@ -90,6 +95,8 @@ bool generateKeyIntoFolder(const char* keyName, const char* keyDirectory, const 
     return false;
   }
   lastResultCode = nolm.KeyGenX(keyPathBuffer, keyDirectory, passwordField, random, 0);
+  QELT_TRACE("NolmSetFmode(0, 0); KeyGenX(\"%s\", \"%s\", ***, random ***, 0) = %d", keyPathBuffer,
+             keyDirectory, lastResultCode);
   wipeSecret(passwordField, sizeof passwordField);
   wipeSecret(random, sizeof random);
   if (lastResultCode == 0) return true;

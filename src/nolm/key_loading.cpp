@@ -9,6 +9,7 @@
 #include "notices.h"
 #include "shared_buffers.h"
 #include "text_fields.h"
+#include "trace.h"
 
 namespace {
 
@@ -49,10 +50,12 @@ bool judgeResult(int code, bool fromCard) {
 
   if (code & kSecretKeyExpiring) {
     secretKeyDaysLeft = nolm.NolmDaysLeft ? nolm.NolmDaysLeft(0) : 0;
+    QELT_TRACE("NolmDaysLeft(0) = %d", secretKeyDaysLeft);
     showExpiryWarning(code, secretKeyWarning, "До истечения срока действия секретного ключа осталось",
                       secretKeyDaysLeft);
   } else if (code & kAdminKeyExpiring) {
     adminKeyDaysLeft = nolm.NolmDaysLeftA ? nolm.NolmDaysLeftA(0) : 0;
+    QELT_TRACE("NolmDaysLeftA(0) = %d", adminKeyDaysLeft);
     showExpiryWarning(code, adminKeyWarning, "До истечения срока действия ключа администратора осталось",
                       adminKeyDaysLeft);
   } else if (code & kAnyWarning) {
@@ -88,6 +91,7 @@ bool loadKeyFromFolder(const char* directory, const char* file, const char* pass
   }
   prepareSecrets(password);
   lastResultCode = nolm.NolmLoadSecKey(keyPathBuffer, passwordField, zeroField, 0);
+  QELT_TRACE("NolmLoadSecKey(\"%s\", ***, 0) = %d", keyPathBuffer, lastResultCode);
   wipeSecret(passwordField, sizeof passwordField);
   return judgeResult(lastResultCode, false);
 }
@@ -101,6 +105,8 @@ bool loadKeyFromCard(const char* keyName, const char* password) {
   prepareSecrets(password);
   lastResultCode = nolm.NolmLoadSecKeyCC(keyPathBuffer, passwordField, zeroField, 0,
                                          currentReaderName);
+  QELT_TRACE("NolmLoadSecKeyCC(\"%s\", ***, 0, \"%s\") = %d", keyPathBuffer, currentReaderName,
+             lastResultCode);
   wipeSecret(passwordField, sizeof passwordField);
   return judgeResult(lastResultCode, true);
 }

@@ -5,6 +5,7 @@
 #include "nolm_library.h"
 #include "notices.h"
 #include "text_fields.h"
+#include "trace.h"
 
 namespace {
 
@@ -21,11 +22,13 @@ bool checkNolmDatabase(int* version) {
     return false;
   nolm.NolmSetBuf(workBuffer, kWorkBufferSize);
   lastResultCode = nolm.NolmCheckDB();
+  QELT_TRACE("NolmCheckDB() = %d", lastResultCode);
   if (lastResultCode != 0) {
     reportLibraryError(lastResultCode);
     return false;
   }
   *version = nolm.NolmGetVer();
+  QELT_TRACE("NolmGetVer() = %d", *version);
   return true;
 }
 
@@ -41,6 +44,7 @@ bool openNolm(const char* dataDirectory) {
     return false;
   }
   lastResultCode = nolm.NolmOpen(configurationPath, dataDirectoryText, 0);
+  QELT_TRACE("NolmOpen(\"%s\", \"%s\", 0) = %d", configurationPath, dataDirectoryText, lastResultCode);
   if (lastResultCode == 0) return true;
   reportLibraryError(lastResultCode);
   return false;
@@ -49,5 +53,6 @@ bool openNolm(const char* dataDirectory) {
 void closeNolm() {
   if (!REQUIRE_NOLM(NolmClose)) return;
   lastResultCode = nolm.NolmClose(0);
+  QELT_TRACE("NolmClose(0) = %d", lastResultCode);
   if (lastResultCode != 0) reportLibraryError(lastResultCode);
 }

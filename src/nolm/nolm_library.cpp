@@ -7,6 +7,8 @@
 #include "format_text.h"
 #include "code_pages.h"
 #include "notices.h"
+#include "platform.h"
+#include "trace.h"
 
 NolmFunctions nolm = {};
 int lastResultCode = 0;
@@ -69,8 +71,12 @@ bool loadDll(const wchar_t* directory, NolmDll dll) {
   }
   path[length] = L'\0';
   dllHandles[dll] = LoadLibraryW(path);
-  if (dllHandles[dll]) return true;
+  if (dllHandles[dll]) {
+    platform::traceLoadedLibrary(dllHandles[dll]);
+    return true;
+  }
   loadError = static_cast<int>(GetLastError());
+  QELT_TRACE_WITH(path, "not loaded, error %d: ", loadError);
   wchar_t text[kTextBufferSize + 128];
   formatNotice(text, sizeof text / sizeof *text, "Помилка завантаження бібліотеки %ls.\nКод помилки: %d",
                path, loadError);

@@ -8,6 +8,7 @@
 #include "nolm_library.h"
 #include "shared_buffers.h"
 #include "text_fields.h"
+#include "trace.h"
 
 namespace {
 
@@ -36,6 +37,8 @@ bool changeCardKeyPassword(const char* keyName, const char* oldPassword, const c
   int result = nolm.NolmChangePswCC(keyPathBuffer, passwordField, newValueField, 0,
                                     currentReaderName);
   wipeFields();
+  QELT_TRACE("NolmChangePswCC(\"%s\", ***, ***, 0, \"%s\") = %d", keyPathBuffer, currentReaderName,
+             result);
   return finish(result);
 }
 
@@ -46,6 +49,7 @@ bool changeKeyFilePassword(const char* keyLocation, const char* oldPassword,
   fillFields(oldPassword, newPassword);
   int result = nolm.NolmChangePsw(keyPathBuffer, passwordField, newValueField, 0);
   wipeFields();
+  QELT_TRACE("NolmChangePsw(\"%s\", ***, ***, 0) = %d", keyPathBuffer, result);
   return finish(result);
 }
 
@@ -55,11 +59,13 @@ bool changePin(bool plasticCard, const char* oldPin, const char* newPin) {
     PlasticCardFunctions card;
     if (!takePlasticCardFunctions(&card, kCardChangePin)) return false;
     lastResultCode = card.open(oldPin, 0);
+    QELT_TRACE("card.open(***, 0) = %d", lastResultCode);
     if (lastResultCode != 0) {
       showCardError(lastResultCode, "Помилка роботи з Plastic Card(init)");
       return false;
     }
     lastResultCode = card.changePin(oldPin, newPin);
+    QELT_TRACE("card.changePin(***, ***) = %d", lastResultCode);
     if (lastResultCode != 0) {
       int code = lastResultCode;
       card.close();  // not left open after a refused change
@@ -73,5 +79,6 @@ bool changePin(bool plasticCard, const char* oldPin, const char* newPin) {
   fillFields(oldPin, newPin);
   int result = nolm.NCCchangePIN(currentReaderName, passwordField, newValueField);
   wipeFields();
+  QELT_TRACE("NCCchangePIN(\"%s\", ***, ***) = %d", currentReaderName, result);
   return finish(result);
 }

@@ -3,8 +3,11 @@
 #include <cstring>
 #include <memory>
 
+#include "ckr_name.h"
+#include "format_text.h"
 #include "pkcs11_exception.h"
 #include "pkcs11_session.h"
+#include "trace.h"
 
 namespace {
 
@@ -20,16 +23,23 @@ size_t matchLength(const char* text) {
 
 Pkcs11Module::Pkcs11Module(const char* libraryFile) {
   library_ = platform::loadLibrary(libraryFile);
-  if (!library_) throw Pkcs11Exception(PKCS11_ERR_LOAD_FAILED);
+  if (!library_) {
+    QELT_TRACE("token: module %s not loaded, error %d", libraryFile, platform::lastLoadError());
+    throw Pkcs11Exception(PKCS11_ERR_LOAD_FAILED);
+  }
+  platform::traceLoadedLibrary(library_);
 
   auto getFunctionList = reinterpret_cast<CK_C_GetFunctionList>(platform::findSymbol(library_, "C_GetFunctionList"));
   if (!getFunctionList) {
+    QELT_TRACE("token: the module has no C_GetFunctionList");
     unload();
     throw Pkcs11Exception(PKCS11_ERR_MODULE);
   }
   CK_FUNCTION_LIST* functions = nullptr;
+  const CK_RV listed = getFunctionList(&functions);
   // A module that answers CKR_OK without a list is as unusable as one that fails.
-  if (getFunctionList(&functions) != CKR_OK || functions == nullptr || functions->C_Initialize == nullptr) {
+  if (listed != CKR_OK || functions == nullptr || functions->C_Initialize == nullptr) {
+    traceTokenResult("C_GetFunctionList", pkcs11Code(listed), ", no usable list");
     unload();
     throw Pkcs11Exception(PKCS11_ERR_MODULE);
   }
@@ -39,7 +49,9 @@ Pkcs11Module::Pkcs11Module(const char* libraryFile) {
   std::memset(&initArgs, 0, sizeof initArgs);
   initArgs.flags = CKF_OS_LOCKING_OK;
   // CKR_CRYPTOKI_ALREADY_INITIALIZED too: that initialisation belongs to someone else.
-  if (functions_->C_Initialize(&initArgs) != CKR_OK) {
+  const CK_RV initialized = functions_->C_Initialize(&initArgs);
+  if (initialized != CKR_OK) {
+    traceTokenResult("C_Initialize", pkcs11Code(initialized));
     unload();
     throw Pkcs11Exception(PKCS11_ERR_MODULE);
   }
@@ -59,7 +71,13 @@ void Pkcs11Module::unload() {
 
 void Pkcs11Module::GetSlotList(CK_SLOT_ID* slots, CK_ULONG* count) {
   CK_ULONG moduleCount = *count;
-  if (functions_->C_GetSlotList(CK_TRUE, slots, &moduleCount) != CKR_OK) throw Pkcs11Exception(PKCS11_ERR_MODULE);
+  const CK_RV rv = functions_->C_GetSlotList(CK_TRUE, slots, &moduleCount);
+  if (traceSink) {
+    char details[32];
+    formatText(details, sizeof details, ", %lu slots with a token", static_cast<unsigned long>(moduleCount));
+    traceTokenResult("C_GetSlotList", pkcs11Code(rv), rv == CKR_OK ? details : "");
+  }
+  if (rv != CKR_OK) throw Pkcs11Exception(PKCS11_ERR_MODULE);
   *count = moduleCount;
 }
 

@@ -7,10 +7,13 @@
 #include "attribute_value.h"
 #include "certificate.h"
 #include "certificate_entry.h"
+#include "ckr_name.h"
 #include "ds_exception.h"
+#include "format_text.h"
 #include "pkcs11_exception.h"
 #include "pkcs11_module.h"
 #include "pkcs11_session.h"
+#include "trace.h"
 
 namespace {
 
@@ -33,6 +36,22 @@ class EntryList {
   TokenCertificateList list_{};
   size_t count_ = 0;
 };
+
+// What the support log is told of one enumeration: the first failure, by
+// the step that met it.
+struct FirstFailure {
+  const char* step = nullptr;
+  int32_t code = 0;
+  void note(const char* failedStep, const DsException& failure) {
+    if (!step) {
+      step = failedStep;
+      code = failure.code();
+    }
+  }
+};
+
+// Not a module's failure: a certificate value the parser refuses.
+const char kUnreadableCertificate[] = "an unreadable certificate";
 
 // Ends a search that failed half-way, so that the session can search again;
 // the first failure is the one reported.
@@ -100,36 +119,45 @@ CertificateEntry entryOfCertificate(const ByteBuffer& value) {
 }
 
 // Adds the entries of one token. Throws when the work on the slot must end.
-void readToken(Pkcs11Session& session, EntryList& entries) {
+void readToken(Pkcs11Session& session, EntryList& entries, FirstFailure& failure) {
   CK_OBJECT_HANDLE keys[kMaxKeysPerToken] = {};
   const CK_ULONG keyCount = findSecureTokenKeys(session, keys);
+  int certificates = 0;
   for (CK_ULONG i = 0; i < keyCount && !entries.isFull(); ++i) {
     ByteBuffer value;
     try {
       value = certificateOfKey(session, keys[i]);
-    } catch (const DsException&) {
+    } catch (const DsException& e) {
+      failure.note("a key's certificate", e);
       continue;
     } catch (const std::exception&) {
       continue;
     }
     if (value.isEmpty()) continue;
+    ++certificates;
     entries.add(entryOfCertificate(value));
   }
+  QELT_TRACE("token: %lu keys, %d certificates", static_cast<unsigned long>(keyCount), certificates);
 }
 
-void readSlot(Pkcs11Module& module, CK_SLOT_ID slot, EntryList& entries) {
+void readSlot(Pkcs11Module& module, CK_SLOT_ID slot, EntryList& entries, FirstFailure& failure) {
+  QELT_TRACE("token: slot %lu", static_cast<unsigned long>(slot));
   std::unique_ptr<Pkcs11Session> session;
   try {
     session.reset(module.OpenSession(slot));
-  } catch (const DsException&) {
+  } catch (const DsException& e) {
+    failure.note("C_OpenSession", e);
     return;
   } catch (const std::exception&) {
     return;
   }
   try {
-    readToken(*session, entries);
-  } catch (const DsException&) {
+    readToken(*session, entries, failure);
+  } catch (const CertificateException& e) {
+    failure.note(kUnreadableCertificate, e);
+  } catch (const DsException& e) {
     // Entries stored before the failure stay.
+    failure.note("the key search", e);
   } catch (const std::exception&) {
   }
 }
@@ -140,6 +168,7 @@ TokenCertificateList enumerateTokenCertificates() { return enumerateTokenCertifi
 
 TokenCertificateList enumerateTokenCertificates(const char* moduleFile) {
   EntryList entries;
+  FirstFailure failure;
   try {
     std::unique_ptr<Pkcs11Module> module(new Pkcs11Module(moduleFile));
     CK_SLOT_ID slots[kMaxSlots] = {};
@@ -151,9 +180,17 @@ TokenCertificateList enumerateTokenCertificates(const char* moduleFile) {
     }
     if (slotCount > kMaxSlots) slotCount = kMaxSlots;
     // Once the list is full no further slot is opened.
-    for (CK_ULONG i = 0; i < slotCount && !entries.isFull(); ++i) readSlot(*module, slots[i], entries);
+    for (CK_ULONG i = 0; i < slotCount && !entries.isFull(); ++i)
+      readSlot(*module, slots[i], entries, failure);
   } catch (const DsException&) {
   } catch (const std::exception&) {
+  }
+  if (failure.step == kUnreadableCertificate) {
+    QELT_TRACE("token: first failure: %s (code %ld)", failure.step, static_cast<long>(failure.code));
+  } else if (failure.step && traceSink) {
+    char call[128];
+    formatText(call, sizeof call, "first failing call, in %s", failure.step);
+    traceTokenResult(call, failure.code);
   }
   return entries.take();
 }

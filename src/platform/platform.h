@@ -16,6 +16,9 @@ void freeLibrary(LibraryHandle library);
 // The system's error code of the last failed loadLibrary (GetLastError on
 // Windows; 0 where the system has no numeric code).
 int lastLoadError();
+// Tells the support log which file a loaded library came from and the file
+// version its version resource gives.
+void traceLoadedLibrary(LibraryHandle library);
 
 // Converts one UTF-16 code unit into one byte of the ANSI code page (on
 // Windows WideCharToMultiByte with CP_ACP: the system's default character

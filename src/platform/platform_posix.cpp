@@ -17,6 +17,9 @@ void freeLibrary(LibraryHandle library) {
 
 int lastLoadError() { return 0; }
 
+// Natively only the portable code's tests run: no support log.
+void traceLoadedLibrary(LibraryHandle) {}
+
 char codeUnitToAnsi(unsigned short unit) {
   if (unit < 0x80) return static_cast<char>(unit);
   if (unit >= 0x0410 && unit <= 0x044F) return static_cast<char>(0xC0 + (unit - 0x0410));

@@ -31,5 +31,5 @@ void getCertNextInfo(HWND) {
 
 }  // namespace
 
-QELT_PLUGIN_EXPORT(GetCertFirstInfo, getCertFirstInfo)
-QELT_PLUGIN_EXPORT(GetCertNextInfo, getCertNextInfo)
+QELT_PLUGIN_EXPORT(GetCertFirstInfo, getCertFirstInfo, failsWhen(kPushedLast, ""))
+QELT_PLUGIN_EXPORT(GetCertNextInfo, getCertNextInfo, failsWhen(kPushedLast, "end"))

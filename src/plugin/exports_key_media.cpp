@@ -187,7 +187,7 @@ void test(HWND parent) {
 
 }  // namespace
 
-QELT_PLUGIN_EXPORT(CheckToken, checkToken)
-QELT_PLUGIN_EXPORT(ReadFolderKey, readFolderKey)
-QELT_PLUGIN_EXPORT(ReadTokenKey, readTokenKey)
-QELT_PLUGIN_EXPORT(Test, test)
+QELT_PLUGIN_EXPORT(CheckToken, checkToken, succeedsWhen(VAR_0, "1"))
+QELT_PLUGIN_EXPORT(ReadFolderKey, readFolderKey, failsWhen(VAR_2, ""))
+QELT_PLUGIN_EXPORT(ReadTokenKey, readTokenKey, failsWhen(VAR_2, ""))
+QELT_PLUGIN_EXPORT(Test, test, failsWhen(VAR_2, ""))

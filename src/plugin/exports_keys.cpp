@@ -77,7 +77,7 @@ void keyGenFile(HWND) {
 
 }  // namespace
 
-QELT_PLUGIN_EXPORT(LoadKey, loadKey)
-QELT_PLUGIN_EXPORT(LoadKeyCC, loadKeyCC)
-QELT_PLUGIN_EXPORT(KeyGenCC, keyGenCC)
-QELT_PLUGIN_EXPORT(KeyGenFile, keyGenFile)
+QELT_SECRET_EXPORT(LoadKey, loadKey, kSecretIn2, succeedsWhen(VAR_R0, ""))
+QELT_SECRET_EXPORT(LoadKeyCC, loadKeyCC, kSecretIn2, succeedsWhen(VAR_R0, ""))
+QELT_SECRET_EXPORT(KeyGenCC, keyGenCC, kSecretIn2, succeedsWhen(VAR_0, "1"))
+QELT_SECRET_EXPORT(KeyGenFile, keyGenFile, kSecretIn2, succeedsWhen(VAR_0, "1"))

@@ -55,7 +55,7 @@ void closeNolmExport(HWND) { closeNolm(); }
 
 }  // namespace
 
-QELT_PLUGIN_EXPORT(InitNolm, initNolm)
-QELT_PLUGIN_EXPORT(FreeNolm, freeNolm)
-QELT_PLUGIN_EXPORT(OpenNolm, openNolmExport)
-QELT_PLUGIN_EXPORT(CloseNolm, closeNolmExport)
+QELT_PLUGIN_EXPORT(InitNolm, initNolm, succeedsWhen(VAR_0, "1"))
+QELT_PLUGIN_EXPORT(FreeNolm, freeNolm, kClearsFlag)
+QELT_PLUGIN_EXPORT(OpenNolm, openNolmExport, succeedsWhen(VAR_0, "1"))
+QELT_PLUGIN_EXPORT(CloseNolm, closeNolmExport, succeedsWhen(kLastErrorCode, "0"))

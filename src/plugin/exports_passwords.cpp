@@ -38,5 +38,5 @@ void promptPasswordChange(HWND parent) {
 
 }  // namespace
 
-QELT_PLUGIN_EXPORT(PromptPassword, promptPassword)
-QELT_PLUGIN_EXPORT(PromptPasswordChange, promptPasswordChange)
+QELT_SECRET_EXPORT(PromptPassword, promptPassword, kSecretIn2, failsWhen(VAR_2, ""))
+QELT_SECRET_EXPORT(PromptPasswordChange, promptPasswordChange, kSecretIn2And3, failsWhen(VAR_2, ""))

@@ -36,6 +36,6 @@ void closeProgress(HWND) { closeProgressWindow(); }
 
 }  // namespace
 
-QELT_PLUGIN_EXPORT(StartProgress, startProgress)
-QELT_PLUGIN_EXPORT(UpdateProgress, updateProgress)
-QELT_PLUGIN_EXPORT(CloseProgress, closeProgress)
+QELT_PLUGIN_EXPORT(StartProgress, startProgress, kClearsFlag)
+QELT_PLUGIN_EXPORT(UpdateProgress, updateProgress, kClearsFlag)
+QELT_PLUGIN_EXPORT(CloseProgress, closeProgress, kClearsFlag)

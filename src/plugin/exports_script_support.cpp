@@ -1,5 +1,5 @@
 // LastError, Quiet, SaveKeyRequest: what unattended installers need to act on
-// failure without a user.
+// failure without a user; Log: what support needs to look into one.
 #include "export_frame.h"
 #include "format_text.h"
 #include "host_text.h"
@@ -7,6 +7,7 @@
 #include "last_failure.h"
 #include "notices.h"
 #include "scratch_text.h"
+#include "support_log.h"
 
 namespace {
 
@@ -38,8 +39,20 @@ void saveKeyRequest(HWND) {
   if (writeKeyRequest(path.text)) writeLibraryText(VAR_0, "1");
 }
 
+// Pops a path: the support log is appended there from now on; "" ends it.
+// $0 "1" when done, "" when the file cannot be written (the log is then off).
+void log(HWND) {
+  writeLibraryText(VAR_0, "");
+  WideScratch path;
+  TextRead read = popWide(path.text, WideScratch::kSize);
+  if (read == TextRead::kMissing) return;
+  const bool ok = read == TextRead::kOk;
+  if (openSupportLog(ok ? path.text : L"") && ok) writeLibraryText(VAR_0, "1");
+}
+
 }  // namespace
 
-QELT_EXPORT_WITH(LastError, lastError, LastFailure::kKeep)
-QELT_EXPORT_WITH(Quiet, quiet, LastFailure::kKeep)
-QELT_PLUGIN_EXPORT(SaveKeyRequest, saveKeyRequest)
+QELT_EXPORT(LastError, lastError, LastFailure::kKeep, 0, kKeepsFlag)
+QELT_EXPORT(Quiet, quiet, LastFailure::kKeep, 0, kClearsFlag)
+QELT_EXPORT(Log, log, LastFailure::kKeep, 0, succeedsWhen(VAR_0, "1"))
+QELT_PLUGIN_EXPORT(SaveKeyRequest, saveKeyRequest, succeedsWhen(VAR_0, "1"))

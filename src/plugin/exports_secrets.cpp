@@ -44,6 +44,6 @@ void changePinExport(HWND) {
 
 }  // namespace
 
-QELT_PLUGIN_EXPORT(ChangePassword, changePassword)
-QELT_PLUGIN_EXPORT(ChangePasswordFile, changePasswordFile)
-QELT_PLUGIN_EXPORT(ChangePin, changePinExport)
+QELT_SECRET_EXPORT(ChangePassword, changePassword, kSecretIn2And3, succeedsWhen(VAR_0, "1"))
+QELT_SECRET_EXPORT(ChangePasswordFile, changePasswordFile, kSecretIn2And3, succeedsWhen(VAR_0, "1"))
+QELT_SECRET_EXPORT(ChangePin, changePinExport, kSecretIn2And3, succeedsWhen(VAR_0, "1"))

@@ -121,7 +121,7 @@ void parseAvtorKey(HWND) {
 
 }  // namespace
 
-QELT_PLUGIN_EXPORT(CheckTokenAvtor, checkTokenAvtor)
-QELT_PLUGIN_EXPORT(GetAvtorCertList, getAvtorCertList)
-QELT_PLUGIN_EXPORT(ReadTokenAvtorKey, readTokenAvtorKey)
-QELT_PLUGIN_EXPORT(ParseAvtorKey, parseAvtorKey)
+QELT_PLUGIN_EXPORT(CheckTokenAvtor, checkTokenAvtor, failsWhen(VAR_0, "0"))
+QELT_PLUGIN_EXPORT(GetAvtorCertList, getAvtorCertList, failsWhen(kPushedLast, "0"))
+QELT_PLUGIN_EXPORT(ReadTokenAvtorKey, readTokenAvtorKey, failsWhen(VAR_0, ""))
+QELT_PLUGIN_EXPORT(ParseAvtorKey, parseAvtorKey, failsWhen(VAR_R0, ""))

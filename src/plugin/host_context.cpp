@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "parse_integer.h"
+#include "support_log.h"
+#include "trace.h"
 
 HostContext hostContext = {0, nullptr, nullptr, 0};
 HINSTANCE moduleInstance = nullptr;
@@ -42,15 +44,22 @@ void setupHostContext(int stringSize, HostChar* variables, stack_t** stackTop,
   hostContext.setUp = 1;
 }
 
-HostChar* getVariable(int index) {
+HostChar* variableSlot(int index) {
   if (index < 0 || index >= VAR_COUNT || !hostContext.variables) return nullptr;
   return hostContext.variables + static_cast<std::size_t>(index) * entryCapacity();
 }
 
+HostChar* getVariable(int index) {
+  HostChar* variable = variableSlot(index);
+  if (traceSink && variable) logHostValue(HostAccess::kRead, index, variable);
+  return variable;
+}
+
 void setVariable(int index, const HostChar* text) {
-  HostChar* variable = getVariable(index);
+  HostChar* variable = variableSlot(index);
   if (!variable || !text) return;
   copyBounded(variable, entryCapacity(), text);
+  if (traceSink) logHostValue(HostAccess::kSet, index, variable);
 }
 
 const HostChar* peekStackString() {
@@ -64,6 +73,7 @@ const HostChar* peekStackString() {
 int dropStackEntry() {
   if (!hostContext.stackTop || !*hostContext.stackTop) return 1;
   stack_t* top = *hostContext.stackTop;
+  if (traceSink && peekStackString()) logHostValue(HostAccess::kPopped, -1, top->text);
   *hostContext.stackTop = top->next;
   GlobalFree(top);
   return 0;
@@ -86,6 +96,7 @@ void pushStackString(const HostChar* text) {
   copyBounded(entry->text, entryCapacity(), text ? text : kEmpty);
   entry->next = *hostContext.stackTop;
   *hostContext.stackTop = entry;
+  if (traceSink) logHostValue(HostAccess::kPushed, -1, entry->text);
 }
 
 int popStackInteger() {

@@ -23,7 +23,10 @@ void setupHostContext(int stringSize, HostChar* variables, stack_t** stackTop,
 UINT_PTR pluginCallback(enum NSPIM notification);
 
 // Null when index is outside 0-24 or no host values were stored yet.
+// getVariable is an export's input (the support log shows it); variableSlot
+// is the frame's own look.
 HostChar* getVariable(int index);
+HostChar* variableSlot(int index);
 // Copies text into variable index, cut to string size - 1 characters.
 void setVariable(int index, const HostChar* text);
 // The top entry's text (at most string size - 1 characters), null on an

@@ -4,6 +4,8 @@
 
 #include "code_pages.h"
 #include "message_boxes.h"
+#include "support_log.h"
+#include "trace.h"
 
 namespace {
 
@@ -12,6 +14,16 @@ constexpr int kTextCapacity = 2048;
 int code = 0;
 wchar_t text[kTextCapacity] = L"";
 bool quiet = false;
+
+void logNotice(const Notice& notice, bool shown) {
+  static const char* const kKinds[] = {"error", "warning", "information", "failure", "note"};
+  wchar_t line[kTextCapacity + 400];
+  formatNotice(line, sizeof line / sizeof *line, "  %hs (%hs %d%hs%ls%hs): %ls",
+               shown ? "box" : "not shown", kKinds[static_cast<int>(notice.kind)], notice.code,
+               notice.caption ? ", caption \"" : "", notice.caption ? notice.caption : L"",
+               notice.caption ? "\"" : "", notice.text ? notice.text : L"");
+  logLine(line);
+}
 
 }  // namespace
 
@@ -26,8 +38,9 @@ void receiveNotice(const Notice& notice) {
     _snwprintf(text, kTextCapacity - 1, L"%ls", notice.text ? notice.text : L"");
     text[kTextCapacity - 1] = L'\0';
   }
-  const bool shown = notice.kind != NoticeKind::kSilentFailure && notice.kind != NoticeKind::kNote;
-  if (!quiet && shown) showNoticeBox(notice);
+  const bool shown = !quiet && notice.kind != NoticeKind::kSilentFailure && notice.kind != NoticeKind::kNote;
+  if (traceSink) logNotice(notice, shown);
+  if (shown) showNoticeBox(notice);
 }
 
 void recordFailure(int failureCode, const char* failureText) {

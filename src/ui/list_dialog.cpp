@@ -1,6 +1,7 @@
 #include "list_dialog.h"
 
 #include "dialog_box.h"
+#include "trace.h"
 #include "ui_resource_ids.h"
 
 namespace {
@@ -56,7 +57,15 @@ int chooseFromList(HWND owner, ListDialog dialog, const wchar_t* const* entries,
   ListRequest request = {entries, count};
   int templateId = dialog == ListDialog::kKeyChoice ? IDD_KEY_CHOICE : IDD_DEVICE_CHOICE;
   INT_PTR result = runDialog(templateId, owner, listProcedure, reinterpret_cast<LPARAM>(&request));
-  if (result == kEndCancelled) return kListCancelled;
-  if (result < kEndChosen || result - kEndChosen >= count) return kListClosed;
-  return static_cast<int>(result - kEndChosen);
+  if (result == kEndCancelled) {
+    QELT_TRACE("answer: Cancel (%d entries offered)", count);
+    return kListCancelled;
+  }
+  if (result < kEndChosen || result - kEndChosen >= count) {
+    QELT_TRACE("answer: closed (%d entries offered)", count);
+    return kListClosed;
+  }
+  const int chosen = static_cast<int>(result - kEndChosen);
+  QELT_TRACE_WITH(entries[chosen], "answer: OK (%d entries offered), chose ", count);
+  return chosen;
 }

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "dialog_box.h"
+#include "trace.h"
 #include "ui_resource_ids.h"
 
 namespace {
@@ -64,19 +65,33 @@ INT_PTR CALLBACK secretProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
   return FALSE;
 }
 
+// Only the lengths of what was typed reach the log.
+bool traceAnswer(bool ok, const SecretFields& fields) {
+  if (!ok)
+    QELT_TRACE("answer: Cancel");
+  else if (!fields.newValue)
+    QELT_TRACE("answer: OK, password *** (%u characters)", unsigned(std::wcslen(fields.current)));
+  else
+    QELT_TRACE("answer: OK, current *** (%u characters), new *** (%u characters)",
+               unsigned(std::wcslen(fields.current)), unsigned(std::wcslen(fields.newValue)));
+  return ok;
+}
+
 }  // namespace
 
 bool askPassword(HWND owner, SecretText& password) {
   password[0] = L'\0';
   SecretFields fields = {password, nullptr};
-  return runDialog(IDD_PASSWORD, owner, secretProcedure, reinterpret_cast<LPARAM>(&fields)) ==
-         IDOK;
+  return traceAnswer(
+      runDialog(IDD_PASSWORD, owner, secretProcedure, reinterpret_cast<LPARAM>(&fields)) == IDOK,
+      fields);
 }
 
 bool askPasswordChange(HWND owner, SecretText& current, SecretText& newValue) {
   current[0] = L'\0';
   newValue[0] = L'\0';
   SecretFields fields = {current, newValue};
-  return runDialog(IDD_PASSWORD_CHANGE, owner, secretProcedure,
-                   reinterpret_cast<LPARAM>(&fields)) == IDOK;
+  return traceAnswer(runDialog(IDD_PASSWORD_CHANGE, owner, secretProcedure,
+                               reinterpret_cast<LPARAM>(&fields)) == IDOK,
+                     fields);
 }

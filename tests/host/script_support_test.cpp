@@ -24,15 +24,40 @@ void quiet(PluginHost& host, const char* on) {
   host.call("Quiet");
 }
 
+struct Mode {
+  const char* quiet;
+  const char* log;  // "": none; "env": QELTNSIS_LOG; else a path given to Log
+};
+
+std::string environmentLogPath() {
+  char directory[MAX_PATH];
+  GetTempPathA(MAX_PATH, directory);
+  return std::string(directory) + "qelt-support-" + flavourName() + ".log";
+}
+
 // Each failure road, loud and then quiet: the same outputs and LastError,
-// and no box while quiet.
+// and no box while quiet. A support log, or one that cannot be written,
+// changes none of it.
 TEST(LastError, TellsEveryKindOfFailureAndQuietShowsNone) {
-  for (const char* mode : {"0", "1"}) {
+  const std::string logPath = environmentLogPath();
+  DeleteFileA(logPath.c_str());
+  for (const Mode& mode : {Mode{"0", ""}, Mode{"1", ""}, Mode{"0", "Z:\\no\\such\\folder\\support.log"},
+                           Mode{"1", "env"}}) {
+    SCOPED_TRACE(std::string("quiet ") + mode.quiet + ", log " + mode.log);
+    const bool fromEnvironment = std::string(mode.log) == "env";
+    SetEnvironmentVariableA("QELTNSIS_LOG", fromEnvironment ? logPath.c_str() : nullptr);
     NolmWorld world("[reader R]\n[plastic card]\npin = 1234\n");
+    SetEnvironmentVariableA("QELTNSIS_LOG", nullptr);
     ASSERT_TRUE(world.open());
     PluginHost& host = world.host();
-    quiet(host, mode);
+    quiet(host, mode.quiet);
     PluginHost::messageBoxes().clear();
+    if (*mode.log && !fromEnvironment) {
+      host.push(mode.log);
+      host.call("Log");
+      EXPECT_EQ(host.var(VAR_0), "") << "the log cannot be written";
+      EXPECT_EQ(lastError(host).code, "0");
+    }
 
     host.setVar(VAR_R0, world.path("nowhere"));
     host.call("InitNolm");
@@ -86,9 +111,11 @@ TEST(LastError, TellsEveryKindOfFailureAndQuietShowsNone) {
     EXPECT_EQ(lastError(host).code, "9007");
 
     // Loud: the load, the PIN, the request file and the missing request.
-    size_t expectedBoxes = *mode == '1' ? 0u : 4u;
-    EXPECT_EQ(PluginHost::messageBoxes().size(), expectedBoxes) << "quiet " << mode;
+    size_t expectedBoxes = *mode.quiet == '1' ? 0u : 4u;
+    EXPECT_EQ(PluginHost::messageBoxes().size(), expectedBoxes);
   }
+  // The environment's log was opened when the plug-in was loaded.
+  EXPECT_NE(readFile(logPath).find("< SaveKeyRequest: error flag set, LastError 9007"), std::string::npos);
 }
 
 // Loud, the user sees the card's failure and leaves an empty key list; quiet,
