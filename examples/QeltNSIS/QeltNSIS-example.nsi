@@ -26,6 +26,21 @@
 !include Sections.nsh
 !include QeltNSIS.nsh
 
+; Built by the test kit (qelt-installer-test), it takes the library folder
+; and the installer's place from the kit's QELT_TEST_LIBRARY and QELT_TEST_OUTFILE.
+!ifdef QELT_TEST_LIBRARY
+  !ifndef NOLM_DIR
+    !define NOLM_DIR "${QELT_TEST_LIBRARY}"
+  !endif
+  !ifndef NOLM_DATA
+    !define NOLM_DATA "${QELT_TEST_LIBRARY}data"
+  !endif
+!endif
+!ifdef QELT_TEST_OUTFILE
+  !ifndef OUT_EXE
+    !define OUT_EXE "${QELT_TEST_OUTFILE}"
+  !endif
+!endif
 !ifndef NOLM_DIR
   !define NOLM_DIR "$PROGRAMFILES\Nolm\"      ; the library's DLLs (ending with \)
 !endif
