@@ -85,11 +85,12 @@ Var keyNumber
 !endif
 
 ; Every step is shown in the details list; with -DQELT_TRANSCRIPT it is also
-; written to transcript.txt next to the installer.
+; written to transcript.txt next to the installer, in UTF-16 so that it reads
+; the same whatever Windows' code page.
 !macro Step text
   DetailPrint "${text}"
   !ifdef QELT_TRANSCRIPT
-    FileWrite $transcript "${text}$\r$\n"
+    FileWriteUTF16LE $transcript "${text}$\r$\n"
   !endif
 !macroend
 !define Step "!insertmacro Step"
@@ -243,6 +244,7 @@ SectionEnd
 Function .onInit
   !ifdef QELT_TRANSCRIPT
     FileOpen $transcript "$EXEDIR\transcript.txt" w
+    FileWriteWord $transcript 0xFEFF
   !endif
   ; -DSELECT_ALL runs every section, also in a silent installation.
   !ifdef SELECT_ALL

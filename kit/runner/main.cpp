@@ -154,9 +154,12 @@ int wmain(int argc, wchar_t** argv) {
   const unsigned timeout = options.timeout.empty() ? 120 * scale : std::wcstoul(options.timeout.c_str(), nullptr, 10);
   if (!options.flavour.empty() && options.flavour != L"ansi" && options.flavour != L"unicode")
     stop(2, "--flavour is ansi or unicode");
-  const std::wstring& libraryFolder = options.libraryFolder;
+  std::wstring& libraryFolder = options.libraryFolder;
   if (libraryFolder.size() < 3 || !iswalpha(libraryFolder[0]) || libraryFolder[1] != L':' || libraryFolder[2] != L'\\')
     stop(2, "--library-dir must be a full Windows path, such as C:\\Program Files\\Nolm\\ (" + u(libraryFolder) + ")");
+  // Scripts append DLL names to it; a command prompt makes a trailing
+  // backslash before a closing quote hard to type.
+  if (libraryFolder.back() != L'\\') libraryFolder += L'\\';
 
   // The kit's parts: bin\ holds this program, Simulator\ and Robot\ lie beside it.
   wchar_t self[MAX_PATH] = L"";
