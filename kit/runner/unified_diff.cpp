@@ -14,15 +14,18 @@ struct Edit {
   size_t before, after;  // line indexes in each text
 };
 
-// A shortest edit script (Myers' greedy algorithm), in order.
-std::vector<Edit> shortestEdits(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+// Which lines of each text a shortest edit script changes (Myers' greedy
+// algorithm): *removed for `a`, *added for `b`. Texts too far apart for that
+// to stay small are shown as all removed and all added.
+void shortestEdits(const std::vector<std::string>& a, const std::vector<std::string>& b, std::vector<char>* removed,
+                   std::vector<char>* added) {
   const long n = static_cast<long>(a.size()), m = static_cast<long>(b.size()), offset = n + m + 1;
+  const long kMaxSteps = 2000;
   std::vector<long> reach(2 * offset + 1, 0);
-  std::vector<std::vector<long>> history;
+  // trace[d][k + d]: how far along `a` diagonal k gets in d steps.
+  std::vector<std::vector<long>> trace;
   long d = 0;
-  for (;; ++d) {
-    history.push_back(reach);
-    bool done = false;
+  for (bool done = false; !done && d <= kMaxSteps; ++d) {
     for (long k = -d; k <= d && !done; k += 2) {
       long x = (k == -d || (k != d && reach[offset + k - 1] < reach[offset + k + 1])) ? reach[offset + k + 1]
                                                                                       : reach[offset + k - 1] + 1;
@@ -31,30 +34,81 @@ std::vector<Edit> shortestEdits(const std::vector<std::string>& a, const std::ve
       reach[offset + k] = x;
       done = x >= n && y >= m;
     }
+    trace.emplace_back(reach.begin() + offset - d, reach.begin() + offset + d + 1);
     if (done) break;
   }
-  std::vector<Edit> edits;
-  long x = n, y = m;
-  for (; d > 0; --d) {
-    const std::vector<long>& previous = history[d];
-    long k = x - y;
-    bool down = k == -d || (k != d && previous[offset + k - 1] < previous[offset + k + 1]);
-    long startX = down ? previous[offset + k + 1] : previous[offset + k - 1] + 1;
-    long startY = startX - k;
-    while (x > startX && y > startY) --x, --y, edits.push_back({Kind::Same, size_t(x), size_t(y)});
+  removed->assign(a.size(), d > kMaxSteps);
+  added->assign(b.size(), d > kMaxSteps);
+  if (d > kMaxSteps) return;
+  // Back from the end: each step came from the diagonal above or beside.
+  for (long x = n, y = m; d > 0; --d) {
+    const std::vector<long>& previous = trace[d - 1];
+    const long k = x - y;
+    const bool down = k == -d || (k != d && previous[k - 1 + d - 1] < previous[k + 1 + d - 1]);
+    const long fromK = down ? k + 1 : k - 1;
+    x = previous[fromK + d - 1];
+    y = x - fromK;
     if (down)
-      --y, edits.push_back({Kind::Added, size_t(x), size_t(y)});
+      (*added)[y] = 1;
     else
-      --x, edits.push_back({Kind::Removed, size_t(x), size_t(y)});
+      (*removed)[x] = 1;
   }
-  while (x > 0 && y > 0) --x, --y, edits.push_back({Kind::Same, size_t(x), size_t(y)});
-  std::reverse(edits.begin(), edits.end());
-  // Within a change, what was removed comes before what was added.
-  for (size_t i = 0; i < edits.size();) {
-    size_t end = i;
-    while (end < edits.size() && edits[end].kind != Kind::Same) ++end;
-    std::stable_partition(edits.begin() + i, edits.begin() + end, [](const Edit& e) { return e.kind == Kind::Removed; });
-    i = end + 1;
+}
+
+// Slides each run of changed lines of `text` to where diff -u puts it: an
+// equal line above or below lets a run move and join its neighbours; then it
+// lines up with a change of the other text if it can, else goes down as far
+// as it can. `other` are the other text's changed lines.
+void slideRuns(const std::vector<std::string>& text, std::vector<char>* flags, const std::vector<char>& other) {
+  std::vector<char>& changed = *flags;
+  const long n = static_cast<long>(text.size()), otherSize = static_cast<long>(other.size());
+  auto isChanged = [&](long k) { return k >= 0 && k < n && changed[k]; };
+  auto otherChanged = [&](long k) { return k >= 0 && k < otherSize && other[k]; };
+  // j follows i in the other text: the line there that matches line i.
+  long i = 0, j = 0;
+  for (;;) {
+    while (i < n && !changed[i]) {
+      while (otherChanged(j)) ++j;
+      ++j, ++i;
+    }
+    if (i == n) break;
+    long start = i;
+    while (isChanged(i)) ++i;
+    while (otherChanged(j)) ++j;
+    long length, lineUp;
+    do {
+      length = i - start;
+      while (start > 0 && text[start - 1] == text[i - 1]) {
+        changed[--start] = 1, changed[--i] = 0;
+        while (isChanged(start - 1)) --start;
+        for (--j; otherChanged(j); --j) {}
+      }
+      lineUp = otherChanged(j - 1) ? i : n;
+      while (i < n && text[start] == text[i]) {
+        changed[start++] = 0, changed[i++] = 1;
+        while (isChanged(i)) ++i;
+        for (++j; otherChanged(j); ++j) lineUp = i;
+      }
+    } while (length != i - start);
+    while (lineUp < i) {
+      changed[--start] = 1, changed[--i] = 0;
+      for (--j; otherChanged(j); --j) {}
+    }
+  }
+}
+
+// The edit script the changed lines make, in order; within a change what was
+// removed comes before what was added.
+std::vector<Edit> editsOf(const std::vector<char>& removed, const std::vector<char>& added) {
+  std::vector<Edit> edits;
+  size_t x = 0, y = 0;
+  while (x < removed.size() || y < added.size()) {
+    if (x < removed.size() && y < added.size() && !removed[x] && !added[y]) {
+      edits.push_back({Kind::Same, x++, y++});
+      continue;
+    }
+    while (x < removed.size() && removed[x]) edits.push_back({Kind::Removed, x++, y});
+    while (y < added.size() && added[y]) edits.push_back({Kind::Added, x, y++});
   }
   return edits;
 }
@@ -70,7 +124,23 @@ std::string range(size_t start, size_t count) {
 std::string unifiedDiff(const std::string& before, const std::string& after) {
   bool beforeEnds = true, afterEnds = true;
   const std::vector<std::string> a = splitLines(before, &beforeEnds), b = splitLines(after, &afterEnds);
-  const std::vector<Edit> edits = shortestEdits(a, b);
+  // As diff does, the texts' equal beginnings and ends are set aside but for
+  // three lines each, so that no change slides into them.
+  size_t head = 0, tail = 0;
+  while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
+  head = head > 3 ? head - 3 : 0;
+  while (tail < a.size() - head && tail < b.size() - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) ++tail;
+  tail = tail > 3 ? tail - 3 : 0;
+  const std::vector<std::string> middleA(a.begin() + head, a.end() - tail), middleB(b.begin() + head, b.end() - tail);
+  std::vector<char> removed, added;
+  shortestEdits(middleA, middleB, &removed, &added);
+  slideRuns(middleA, &removed, added);
+  slideRuns(middleB, &added, removed);
+  removed.insert(removed.begin(), head, 0);
+  added.insert(added.begin(), head, 0);
+  removed.insert(removed.end(), tail, 0);
+  added.insert(added.end(), tail, 0);
+  const std::vector<Edit> edits = editsOf(removed, added);
   const size_t context = 3;
   std::string out;
   for (size_t i = 0; i < edits.size();) {
