@@ -192,8 +192,10 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> sources;
   for (const std::wstring& dll : wantedDlls) sources.push_back(joinPath(library, dll));
   if (!options.noToken) sources.push_back(tokenModule);
-  for (const std::wstring& source : sources)
+  for (const std::wstring& source : sources) {
+    if (!fileExists(source)) stop(2, "no simulator file " + u(source));
     if (!isKitSimulator(source)) stop(2, u(source) + " is not the kit's simulator; only the simulator is put in place");
+  }
   // The installer's bitness follows the simulator's (the x86-64 build is for
   // machines that cannot run 32-bit programs).
   const std::string arch = architectureOf(joinPath(library, L"nolm32.dll"));
