@@ -6,6 +6,7 @@
 
 #include "format_text.h"
 #include "code_pages.h"
+#include "library_loading_win32.h"
 #include "notices.h"
 #include "platform.h"
 #include "trace.h"
@@ -70,13 +71,12 @@ bool loadDll(const wchar_t* directory, NolmDll dll) {
     return false;
   }
   path[length] = L'\0';
-  dllHandles[dll] = LoadLibraryW(path);
+  dllHandles[dll] = static_cast<HMODULE>(platform::loadLibraryFrom(path));
   if (dllHandles[dll]) {
     platform::traceLoadedLibrary(dllHandles[dll]);
     return true;
   }
   loadError = static_cast<int>(GetLastError());
-  QELT_TRACE_WITH(path, "not loaded, error %d: ", loadError);
   wchar_t text[kTextBufferSize + 128];
   formatNotice(text, sizeof text / sizeof *text, "Помилка завантаження бібліотеки %ls.\nКод помилки: %d",
                path, loadError);
