@@ -57,7 +57,12 @@ void* loadLibraryFrom(const wchar_t* path) {
                           ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32
                           : LOAD_WITH_ALTERED_SEARCH_PATH;
   HMODULE library = LoadLibraryExW(full, nullptr, flags);
-  if (!library) QELT_TRACE_WITH(full, "not loaded, error %lu: ", GetLastError());
+  if (!library) {
+    // The caller reports the load's own error, whatever writing the log did.
+    const DWORD error = GetLastError();
+    QELT_TRACE_WITH(full, "not loaded, error %lu: ", error);
+    SetLastError(error);
+  }
   return library;
 }
 
