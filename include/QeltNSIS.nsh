@@ -576,7 +576,7 @@
 ;   request not written, 9004 cancelled by the user, 9005 a library function
 ;   missing, 9006 no random data, 9007 no request to save; 9008, after a
 ;   successful InitNolm, says the test kit's simulator was loaded instead of
-;   the library); TEXT the message
+;   the library; 9009 an unknown language, 9010 a refused SetText); TEXT the message
 ;   the plug-in showed (or would have shown). "0" and "" after a success. A
 ;   key that loaded with an expiry warning gives the warning's code and text.
 ;   Leaves the error flag as the last command left it.
@@ -621,6 +621,53 @@
   StrCpy $_QeltA $0
   Pop $0
   StrCpy ${OK} $_QeltA
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
+!macroend
+
+; --- Texts in the installer's language ----------------------------------------
+
+; ${QeltLanguage} VALUE
+;   The language of every text the plug-in shows or gives the script, from
+;   now on: "uk" Ukrainian, "en" English, "auto" the installer's own
+;   language at each command ($LANGUAGE: 1058 Ukrainian, any English one
+;   English, any other the default texts), "" the default texts (as without
+;   the call: Ukrainian, the expiry warnings Russian). Sets the error flag
+;   for any other VALUE (LastError 9009; the language stays as it was).
+;   Call it in .onInit, after MUI's language choice:
+;     !insertmacro MUI_LANGDLL_DISPLAY
+;     ${QeltLanguage} "auto"
+!define QeltLanguage "!insertmacro QeltLanguage"
+!macro QeltLanguage VALUE
+  !insertmacro _QeltVar _QeltA
+  StrCpy $_QeltA "${VALUE}"
+  Push $0
+  Push $_QeltA
+  QeltNSIS::Language
+  StrCpy $_QeltA $0
+  Pop $0
+  !insertmacro _QeltErrorsUnless $_QeltA "1"
+!macroend
+
+; ${QeltSetText} ID TEXT
+;   Your own words for one text, whatever the language (the ids and texts
+;   are listed in the reference): e.g.
+;     ${QeltSetText} password_caption "Пароль до ключа"
+;   A text with placeholders (%s a text, %d a number; %% a percent sign)
+;   must keep the built-in text's placeholders in the same order; "" gives
+;   the built-in text back. Sets the error flag when ID is unknown or the
+;   placeholders differ (LastError 9010; the text stays as it was).
+!define QeltSetText "!insertmacro QeltSetText"
+!macro QeltSetText ID TEXT
+  !insertmacro _QeltVar _QeltA
+  !insertmacro _QeltVar _QeltB
+  StrCpy $_QeltA "${ID}"
+  StrCpy $_QeltB "${TEXT}"
+  Push $0
+  Push $_QeltB
+  Push $_QeltA
+  QeltNSIS::SetText
+  StrCpy $_QeltA $0
+  Pop $0
   !insertmacro _QeltErrorsUnless $_QeltA "1"
 !macroend
 

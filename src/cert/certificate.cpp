@@ -1,12 +1,12 @@
+// Building a Certificate from its bytes, and its serial number and names.
+// The other members live in certificate_*.cpp, one file per job.
 #include "certificate.h"
 
 #include <cstring>
-#include <ctime>
 
 #include "attribute_names.h"
 #include "der_path.h"
 #include "der_scanner.h"
-#include "der_time.h"
 #include "der_values.h"
 #include "format_text.h"
 
@@ -45,26 +45,6 @@ bool nextIsTagged(const DerReader& in, unsigned number, bool constructed) {
 }
 
 ByteBuffer wholeOf(const DerElement& e) { return ByteBuffer(e.start, static_cast<int32_t>(e.size())); }
-
-bool sameBytes(const DerElement& e, const uint8_t* data, size_t length) {
-  return e.size() == length && std::memcmp(e.start, data, length) == 0;
-}
-
-ByteBuffer requiredElement(const uint8_t* from, const uint8_t* limit, const char* format) {
-  DerSelected s;
-  if (derSelect(from, limit, format, &s) != DER_OK) throw CertificateException(CERT_ERR_DATA);
-  return ByteBuffer(s.data, s.length);
-}
-
-ByteBuffer requiredOidText(const uint8_t* from, const uint8_t* limit, const char* format) {
-  int32_t size = 0;
-  if (derScanOidText(from, limit, format, nullptr, &size) != DER_OK || size < 1)
-    throw CertificateException(CERT_ERR_DATA);
-  ByteBuffer text(nullptr, size - 1);  // the buffer adds the terminator
-  if (derScanOidText(from, limit, format, reinterpret_cast<char*>(text.data()), &size) != DER_OK)
-    throw CertificateException(CERT_ERR_DATA);
-  return text;
-}
 
 }  // namespace
 
@@ -152,78 +132,4 @@ bool Certificate::nameAttribute(const uint8_t* nameElement, const char* name, ch
   return derPathStart(nameElement, derEnd(), &at) == DER_OK &&
          derPathSearch(&at, false, oid, oidLength) == DER_OK && derPathWalk(&at, path, &value) == DER_OK &&
          derStringValue(value, output, size) == DER_OK;
-}
-
-int64_t Certificate::validityTime(const char* path) const {
-  DerReader at = DerReader::between(validity_, tbsEnd_);
-  DerSelected time;
-  int64_t seconds = 0;
-  if (derPathWalk(&at, path, &time) != DER_OK || derTimeValue(time, &seconds) != DER_OK)
-    throw CertificateException(CERT_ERR_DATA);
-  return seconds;
-}
-
-int64_t Certificate::notBefore() const { return validityTime("ST"); }
-
-int64_t Certificate::notAfter() const { return validityTime("StT"); }
-
-bool Certificate::isValidAt(int64_t time) const {
-  if (time == 0) time = static_cast<int64_t>(std::time(nullptr));
-  if (time < notBefore()) return false;
-  return time <= notAfter();
-}
-
-bool Certificate::isIssuerOf(const Certificate& other) const {
-  const DerElement issuerName = other.field(other.issuer_);
-  return sameBytes(field(subject_), issuerName.start, issuerName.size());
-}
-
-bool Certificate::matchesIdentifier(const uint8_t* id, int32_t size) const {
-  if (!id || size < 2) return false;
-  DerReader in(id, static_cast<size_t>(size));
-  DerElement e;
-  uint8_t tag;
-  in.peekTag(&tag);
-  DerSelected serial;
-  DerSelected name;
-  if (tag == 0x30)
-    return derSelect(id, in.end(), "Ssi", &serial) == DER_OK && derSelect(id, in.end(), "Ss", &name) == DER_OK &&
-           sameBytes(field(serial_), serial.data, static_cast<size_t>(serial.length)) &&
-           sameBytes(field(issuer_), name.data, static_cast<size_t>(name.length));
-  if (tag == 0x04 && in.getElement(&e) && e.headerSize == 2 && e.definite && e.length > 0)
-    return subjectKeyIdentifier().equals(e.content(), static_cast<int32_t>(e.length));
-  return false;
-}
-
-ByteBuffer Certificate::publicKeyInfo() const {
-  return ByteBuffer(publicKeyInfo_, derElementSize(publicKeyInfo_, derEnd()));
-}
-
-ByteBuffer Certificate::publicKeyAlgorithm() const { return requiredElement(publicKeyInfo_, derEnd(), "Ss"); }
-
-ByteBuffer Certificate::publicKeyAlgorithmOid() const { return requiredOidText(publicKeyInfo_, derEnd(), "SSD"); }
-
-ByteBuffer Certificate::publicKeyParameters() const {
-  DerSelected s;
-  return derSelect(publicKeyInfo_, derEnd(), "SSdx", &s) == DER_OK ? ByteBuffer(s.data, s.length) : ByteBuffer();
-}
-
-ByteBuffer Certificate::publicKey() const { return requiredElement(publicKeyInfo_, derEnd(), "SsGx"); }
-
-ByteBuffer Certificate::signatureAlgorithm() const { return requiredElement(der_.data(), derEnd(), "Sss"); }
-
-ByteBuffer Certificate::signatureAlgorithmOid() const { return requiredOidText(der_.data(), derEnd(), "SsSD"); }
-
-ByteBuffer Certificate::signatureParameters() const {
-  DerSelected s;
-  if (derSelect(der_.data(), derEnd(), "SsSdx", &s) != DER_OK || s.length == 2) return ByteBuffer();
-  return ByteBuffer(s.data, s.length);
-}
-
-void Certificate::toBeSigned(const uint8_t** data, int32_t* length) const {
-  if (derScan(der_.data(), derEnd(), "Ss", data, length) != DER_OK) throw CertificateException(CERT_ERR_DATA);
-}
-
-void Certificate::signatureValue(const uint8_t** data, int32_t* length) const {
-  if (derScan(der_.data(), derEnd(), "SssG", data, length) != DER_OK) throw CertificateException(CERT_ERR_DATA);
 }

@@ -1,6 +1,5 @@
 #include "card_functions.h"
 
-#include "format_text.h"
 #include "nolm_library.h"
 #include "notices.h"
 #include "token_error_text.h"
@@ -19,12 +18,12 @@ bool takePlasticCardFunctions(PlasticCardFunctions* card, CardSlot needed) {
   }
   bool hasNeeded = needed == kCardChangePin ? card->changePin != nullptr : card->listKeys != nullptr;
   if (card->open && card->close && hasNeeded) return true;
-  notify1251(NoticeKind::kError, kCodeNoFunction, "Бібліотека не надала функцій роботи з Plastic Card.",
-             "Помилка роботи з Plastic Card");
+  notifyText(NoticeKind::kError, kCodeNoFunction, TextId::card_caption, TextId::card_functions_missing);
   return false;
 }
 
-void showCardError(int code, const char* caption) {
-  formatText(libraryMessageText, sizeof libraryMessageText, "%s", tokenErrorText(code).text);
-  notify1251(NoticeKind::kError, code, libraryMessageText, caption);
+void showCardError(int code, TextId caption) {
+  wchar_t text[kTextBufferSize];
+  tokenErrorText(code, text, kTextBufferSize);
+  notifyWide(NoticeKind::kError, code, text, caption);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "nolm_api.h"
+#include "text_id.h"
 
 constexpr char kPlasticCardMarker[] = "PLC:";
 
@@ -19,4 +20,4 @@ struct PlasticCardFunctions {
 bool takePlasticCardFunctions(PlasticCardFunctions* card, CardSlot needed);
 
 // The card's text for code in an error box with caption.
-void showCardError(int code, const char* caption);
+void showCardError(int code, TextId caption);

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kPlasticCardRecordSize = 20;  // begins with the key name; 8 characters used
-const char kCardCaption[] = "Помилка роботи з Plastic Card";
 
 }  // namespace
 
@@ -48,7 +47,7 @@ bool listPlasticCardKeys(KeyNameText (&names)[kMostPlasticCardKeys], int* count)
   lastResultCode = card.open(nullptr, 0);
   QELT_TRACE("card.open(null, 0) = %d", lastResultCode);
   if (lastResultCode != 0) {
-    showCardError(lastResultCode, kCardCaption);
+    showCardError(lastResultCode, TextId::card_caption);
     return false;
   }
   char records[kMostPlasticCardKeys][kPlasticCardRecordSize] = {};
@@ -57,7 +56,7 @@ bool listPlasticCardKeys(KeyNameText (&names)[kMostPlasticCardKeys], int* count)
   QELT_TRACE("card.listKeys(records, &count) = %d, count %d", lastResultCode, listed);
   card.close();
   if (lastResultCode != 0) {
-    showCardError(lastResultCode, kCardCaption);
+    showCardError(lastResultCode, TextId::card_caption);
     return false;
   }
   // The card reports the number of records it wrote; more than the array

@@ -6,6 +6,8 @@
 #include "format_text.h"
 #include "library_errors.h"
 #include "nolm_library.h"
+#include "render.h"
+#include "text_1251.h"
 #include "trace.h"
 
 namespace {
@@ -52,12 +54,12 @@ bool firstCertificateLine(const char* filterFirst, const char* filterSecond, cha
   return true;
 }
 
-bool nextCertificateLine(const char* excludedId, char* line, std::size_t capacity) {
+bool nextCertificateLine(const char* excludedId, wchar_t* line, std::size_t capacity) {
   if (!REQUIRE_NOLM(NolmCrtFN)) return false;
   lastResultCode = nolm.NolmCrtFN(certificateRecord, 0);
   QELT_TRACE("NolmCrtFN(record, 0) = %d, id \"%.8s\"", lastResultCode, recordId());
   if (lastResultCode != 0) return false;
-  line[0] = '\0';
+  line[0] = L'\0';
   char prefix[kIdLength + 1];
   formatText(prefix, sizeof prefix, "%.6s", recordId());
   if (std::strcmp(prefix, idFilter) == 0) {
@@ -65,8 +67,13 @@ bool nextCertificateLine(const char* excludedId, char* line, std::size_t capacit
     formatText(id, sizeof id, "%.8s", recordId());
     if ((!excludedId || std::strcmp(id, excludedId) != 0) && recordId()[3] != ' ') {
       PackedDate end = recordEndDate();
-      formatText(line, capacity, "%s - %.*s (діє до %d/%d/%d) ", id, recordNameLength(),
-                 recordName(), end.day, end.month, end.year);
+      char text[kIdLength + 3 + kNameLength + 1];
+      formatText(text, sizeof text, "%s - %.*s", id, recordNameLength(), recordName());
+      wchar_t head[sizeof text];
+      wideFrom1251(text, head, sizeof text);
+      wchar_t date[64];
+      renderText(date, 64, TextId::certificate_valid_until, end.day, end.month, end.year);
+      formatWide(line, capacity, L"%ls %ls ", head, date);
     }
   }
   return true;

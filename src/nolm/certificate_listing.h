@@ -9,7 +9,8 @@
 bool firstCertificateLine(const char* filterFirst, const char* filterSecond, char* line,
                           std::size_t capacity);
 
-// The next certificate's line, or an empty line when it does not pass the
+// The next certificate's line "<id> - <name> (діє до D/M/YYYY) " (its date
+// from the catalogue, so wide), or an empty line when it does not pass the
 // filter, is excludedId, or has a blank 4th id character. False at the end of
 // the list or when the library cannot list.
-bool nextCertificateLine(const char* excludedId, char* line, std::size_t capacity);
+bool nextCertificateLine(const char* excludedId, wchar_t* line, std::size_t capacity);

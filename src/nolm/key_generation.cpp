@@ -25,15 +25,11 @@ bool requestKept = false;
 
 bool takeRandomText(char (&random)[kRandomTextSize]) {
   if (makeRandomText(random)) return true;
-  notifyError(kCodeNoRandom, "Помилка генерації ключа.\nНе вдалося отримати випадкові дані від системи.");
+  notifyError(kCodeNoRandom, TextId::no_random_data);
   return false;
 }
 
-void showFileError(const char* what, const wchar_t* path) {
-  wchar_t text[kTextBufferSize * 2];
-  formatNotice(text, sizeof text / sizeof *text, what, path);
-  notify({NoticeKind::kError, kCodeRequestUnsaved, text, nullptr});
-}
+void showFileError(TextId what, const wchar_t* path) { notifyError(kCodeRequestUnsaved, what, path); }
 
 }  // namespace
 
@@ -46,7 +42,7 @@ void forgetKeyRequest() {
 
 bool prepareCardKeyGeneration(const char* keyName) {
   forgetKeyRequest();
-  return REQUIRE_NOLM(KeyGenXCC) && takeKeyName(keyName, "Помилка генерації ключа.");
+  return REQUIRE_NOLM(KeyGenXCC) && takeKeyName(keyName, TextId::key_name_too_long_generation);
 }
 
 bool generateKeyOnCard(const char* password) {
@@ -70,14 +66,14 @@ bool writeKeyRequest(const wchar_t* path) {
   if (_wsopen_s(&file, path, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _SH_DENYRW,
                 _S_IREAD | _S_IWRITE) != 0 ||
       file < 0) {
-    showFileError("Помилка відкриття для запису файлу: %ls", path);
+    showFileError(TextId::file_not_opened, path);
     return false;
   }
   int written = _write(file, requestBuffer, kKeyRequestSize);
   const bool closed = _close(file) == 0;
   QELT_TRACE_WITH(path, "request of %d bytes, %d written: ", kKeyRequestSize, written);
   if (!closed || written != kKeyRequestSize) {
-    showFileError("Помилка запису файлу: %ls", path);
+    showFileError(TextId::file_not_written, path);
     return false;
   }
   return true;
@@ -85,7 +81,7 @@ bool writeKeyRequest(const wchar_t* path) {
 
 bool generateKeyIntoFolder(const char* keyName, const char* keyDirectory, const char* password) {
   if (!REQUIRE_NOLM(NolmSetFmode) || !REQUIRE_NOLM(KeyGenX) ||
-      !takeKeyName(keyName, "Помилка генерації ключа."))
+      !takeKeyName(keyName, TextId::key_name_too_long_generation))
     return false;
   fillPasswordField(passwordField, password);
   nolm.NolmSetFmode(0, 0);

@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "format_text.h"
 #include "library_errors.h"
 #include "nolm_library.h"
 #include "notices.h"
+#include "render.h"
 #include "shared_buffers.h"
 #include "text_fields.h"
 #include "trace.h"
@@ -19,57 +19,47 @@ constexpr int kSecretKeyExpiring = 1 | 2;
 constexpr int kAdminKeyExpiring = 4;
 constexpr int kAnyWarning = 1 | 2 | 4 | 8 | 16 | 32;
 
-const char kWarningCaption[] = "Предупреждение системы безопасности";
-
-char secretKeyWarning[kTextBufferSize];
-char adminKeyWarning[kTextBufferSize];
+wchar_t secretKeyWarning[kTextBufferSize];
+wchar_t adminKeyWarning[kTextBufferSize];
 int secretKeyDaysLeft = 0;
 int adminKeyDaysLeft = 0;
 
-void showWarning(int code, const char* text) {
-  notify1251(NoticeKind::kWarning, code, text, kWarningCaption);
-}
-
-void showExpiryWarning(int code, char (&buffer)[kTextBufferSize], const char* prompt, int days) {
-  // A library text too long for the buffer is cut rather than refused.
-  formatText(buffer, sizeof buffer, "%s\n%s %d %s", libraryMessageText, prompt, days, "дней");
-  showWarning(code, buffer);
+// The library's text and the days left; a library text too long for the
+// buffer is cut rather than refused.
+void showExpiryWarning(int code, wchar_t (&buffer)[kTextBufferSize], TextId warning, int days) {
+  renderText(buffer, kTextBufferSize, warning, libraryMessageShown, days);
+  notifyWide(NoticeKind::kWarning, code, buffer, TextId::expiry_caption);
 }
 
 // True when the key is loaded, with or without a warning.
 bool judgeResult(int code, bool fromCard) {
   if (code == 0) {
-    if (fromCard) notify1251(NoticeKind::kInformation, 0, "P_NolmLoadSecKeyCC - ok");
+    if (fromCard) notifyText(NoticeKind::kInformation, 0, kDefaultCaption, TextId::card_key_loaded);
     return true;
   }
   fetchLibraryText(code);
   if (code > kWarningThreshold) {
-    notify1251(NoticeKind::kSilentFailure, code, libraryMessageText);
+    notifyWide(NoticeKind::kSilentFailure, code, libraryMessageShown);
     return false;
   }
 
   if (code & kSecretKeyExpiring) {
     secretKeyDaysLeft = nolm.NolmDaysLeft ? nolm.NolmDaysLeft(0) : 0;
     QELT_TRACE("NolmDaysLeft(0) = %d", secretKeyDaysLeft);
-    showExpiryWarning(code, secretKeyWarning, "До истечения срока действия секретного ключа осталось",
-                      secretKeyDaysLeft);
+    showExpiryWarning(code, secretKeyWarning, TextId::secret_key_expiring, secretKeyDaysLeft);
   } else if (code & kAdminKeyExpiring) {
     adminKeyDaysLeft = nolm.NolmDaysLeftA ? nolm.NolmDaysLeftA(0) : 0;
     QELT_TRACE("NolmDaysLeftA(0) = %d", adminKeyDaysLeft);
-    showExpiryWarning(code, adminKeyWarning, "До истечения срока действия ключа администратора осталось",
-                      adminKeyDaysLeft);
+    showExpiryWarning(code, adminKeyWarning, TextId::admin_key_expiring, adminKeyDaysLeft);
   } else if (code & kAnyWarning) {
-    showWarning(code, libraryMessageText);
+    notifyWide(NoticeKind::kWarning, code, libraryMessageShown, TextId::expiry_caption);
   }
   lastResultCode = 0;
   return true;
 }
 
 bool refuseLongKeyPath() {
-  char text[kTextBufferSize];
-  formatText(text, sizeof text, "Помилка завантаження ключа.\nШлях до ключа довший за %d символів.",
-             kKeyNameSize - 1);
-  notifyError(kCodeTooLong, text);
+  notifyError(kCodeTooLong, TextId::key_path_too_long, kKeyNameSize - 1);
   return false;
 }
 

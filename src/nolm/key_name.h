@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text_id.h"
+
 // Copies keyName into the key path buffer. When it is too long, shows
-// "<failure>\nІм'я ключа довше за 255 символів." and returns false.
-bool takeKeyName(const char* keyName, const char* failure);
+// tooLong (with the longest name's length) and returns false.
+bool takeKeyName(const char* keyName, TextId tooLong);

@@ -1,10 +1,12 @@
 #include "library_errors.h"
 
-#include "format_text.h"
-
 #include "nolm_library.h"
 #include "notices.h"
+#include "render.h"
+#include "text_1251.h"
 #include "trace.h"
+
+wchar_t libraryMessageShown[kTextBufferSize] = L"";
 
 void fetchLibraryText(int code) {
   libraryMessageText[0] = '\0';
@@ -12,12 +14,13 @@ void fetchLibraryText(int code) {
   // Whatever the library wrote, the text ends inside the buffer.
   libraryMessageText[kTextBufferSize - 1] = '\0';
   QELT_TRACE("NolmGetMsgAux(%d) = \"%s\"", code, libraryMessageText);
-  if (!libraryMessageText[0])
-    formatText(libraryMessageText, sizeof libraryMessageText,
-                  "Помилка бібліотеки НОЛМ (код %d).", code);
+  if (libraryMessageText[0])
+    wideFrom1251(libraryMessageText, libraryMessageShown, kTextBufferSize);
+  else
+    renderText(libraryMessageShown, kTextBufferSize, TextId::library_error, code);
 }
 
 void reportLibraryError(int code) {
   fetchLibraryText(code);
-  notify1251(NoticeKind::kError, code, libraryMessageText);
+  notifyWide(NoticeKind::kError, code, libraryMessageShown);
 }

@@ -1,6 +1,5 @@
 #include "library_session.h"
 
-#include "format_text.h"
 #include "library_errors.h"
 #include "nolm_library.h"
 #include "notices.h"
@@ -36,11 +35,7 @@ bool openNolm(const char* dataDirectory) {
   if (!copyWhole(dataDirectoryText, sizeof dataDirectoryText, dataDirectory) ||
       !joinPath(configurationPath, sizeof configurationPath, dataDirectoryText, "nolm.cfg")) {
     configurationPath[0] = '\0';
-    char text[kTextBufferSize];
-    formatText(text, sizeof text,
-               "Помилка відкриття бібліотеки НОЛМ.\nШлях до файлу nolm.cfg довший за %d символи.",
-               kTextBufferSize - 1);
-    notifyError(kCodeTooLong, text);
+    notifyError(kCodeTooLong, TextId::config_path_too_long, kTextBufferSize - 1);
     return false;
   }
   lastResultCode = nolm.NolmOpen(configurationPath, dataDirectoryText, 0);

@@ -4,10 +4,11 @@
 
 #include <cwchar>
 
-#include "format_text.h"
 #include "code_pages.h"
+#include "library_loading_win32.h"
 #include "notices.h"
 #include "platform.h"
+#include "text_1251.h"
 #include "trace.h"
 
 NolmFunctions nolm = {};
@@ -62,25 +63,17 @@ bool loadDll(const wchar_t* directory, NolmDll dll) {
   platform::toWide(kDllNames[dll], platform::CodePage::kWindows1251, name, 32);
   int length = _snwprintf(path, kTextBufferSize - 1, L"%ls%ls", directory, name);
   if (length < 0) {
-    wchar_t text[kTextBufferSize];
-    formatNotice(text, kTextBufferSize,
-                 "Помилка завантаження бібліотеки %ls.\nШлях до неї довший за %d символи.", name,
-                 kTextBufferSize - 1);
-    notify({NoticeKind::kError, kCodeTooLong, text, nullptr});
+    notifyError(kCodeTooLong, TextId::library_path_too_long, name, kTextBufferSize - 1);
     return false;
   }
   path[length] = L'\0';
-  dllHandles[dll] = LoadLibraryW(path);
+  dllHandles[dll] = static_cast<HMODULE>(platform::loadLibraryFrom(path));
   if (dllHandles[dll]) {
     platform::traceLoadedLibrary(dllHandles[dll]);
     return true;
   }
   loadError = static_cast<int>(GetLastError());
-  QELT_TRACE_WITH(path, "not loaded, error %d: ", loadError);
-  wchar_t text[kTextBufferSize + 128];
-  formatNotice(text, sizeof text / sizeof *text, "Помилка завантаження бібліотеки %ls.\nКод помилки: %d",
-               path, loadError);
-  notify({NoticeKind::kError, loadError, text, nullptr});
+  notifyError(loadError, TextId::library_not_loaded, path, loadError);
   return false;
 }
 
@@ -113,7 +106,7 @@ bool loadNolmLibrary(const wchar_t* directory) {
   if (!loadDll(directory, kNolm32)) return false;
   resolveFunctions(kNolm32);
   if (!nolm.KMGetFuncs) {
-    notifyError(kCodeNoFunction, "Помилка завантаження функції KMGetFuncs.");
+    notifyError(kCodeNoFunction, TextId::function_kmgetfuncs_missing);
     return false;
   }
   if (!loadDll(directory, kNolmMsg)) return false;
@@ -123,9 +116,7 @@ bool loadNolmLibrary(const wchar_t* directory) {
     return false;
   resolveFunctions(kNolmCC);
   if (isSimulator(dllHandles[kNolm32]))
-    notify1251(NoticeKind::kNote, kCodeSimulator,
-               "Завантажено імітатор бібліотеки НОЛМ із тестового набору QeltNSIS, а не саму "
-               "бібліотеку.\nВін лише для тестів інсталятора.");
+    notifyText(NoticeKind::kNote, kCodeSimulator, kDefaultCaption, TextId::simulator_loaded);
   return true;
 }
 
@@ -142,10 +133,8 @@ void freeNolmLibrary() {
 
 bool requireFunction(const void* fn, const char* name) {
   if (fn) return true;
-  char text[kTextBufferSize];
-  formatText(text, sizeof text,
-             "Функція бібліотеки %s недоступна.\nБібліотеку не завантажено, або в ній немає цієї функції.",
-             name);
-  notifyError(kCodeNoFunction, text);
+  wchar_t wideName[64];
+  wideFrom1251(name, wideName, 64);
+  notifyError(kCodeNoFunction, TextId::function_unavailable, wideName);
   return false;
 }

@@ -14,8 +14,11 @@ extern char currentReaderName[kTextBufferSize];
 // Windows error code of the last failed load.
 extern int loadError;
 
-// Loads the six DLLs from directory (which ends with a separator) and fills
-// the function table. Shows the first failure and returns false.
+// Loads the six DLLs from directory (which ends with a separator; a relative
+// one is taken from the current directory; an empty one means the system
+// directory) and fills the function table. What a DLL imports comes only
+// from its own folder or the system directory. Shows the first failure and
+// returns false.
 bool loadNolmLibrary(const wchar_t* directory);
 // Releases the DLLs and clears the handles and the function table.
 void freeNolmLibrary();

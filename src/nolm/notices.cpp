@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "code_pages.h"
+#include "render.h"
 
 namespace {
 
@@ -19,12 +20,36 @@ void notify(const Notice& notice) {
   if (currentSink) currentSink(notice);
 }
 
-void notify1251(NoticeKind kind, int code, const char* text, const char* caption) {
+namespace {
+
+constexpr std::size_t kCaptionCapacity = 256;
+
+void notifyTextV(NoticeKind kind, int code, TextId caption, TextId text, va_list values) {
   wchar_t wideText[kNoticeCapacity];
-  wchar_t wideCaption[256];
-  platform::toWide(text, platform::CodePage::kWindows1251, wideText, kNoticeCapacity);
-  if (caption) platform::toWide(caption, platform::CodePage::kWindows1251, wideCaption, 256);
-  notify({kind, code, wideText, caption ? wideCaption : nullptr});
+  renderTextV(wideText, kNoticeCapacity, text, values);
+  notifyWide(kind, code, wideText, caption);
+}
+
+}  // namespace
+
+void notifyWide(NoticeKind kind, int code, const wchar_t* text, TextId caption) {
+  wchar_t wideCaption[kCaptionCapacity];
+  if (caption != kDefaultCaption) renderText(wideCaption, kCaptionCapacity, caption);
+  notify({kind, code, text, caption != kDefaultCaption ? wideCaption : nullptr});
+}
+
+void notifyText(NoticeKind kind, int code, TextId caption, TextId text, ...) {
+  va_list values;
+  va_start(values, text);
+  notifyTextV(kind, code, caption, text, values);
+  va_end(values);
+}
+
+void notifyError(int code, TextId text, ...) {
+  va_list values;
+  va_start(values, text);
+  notifyTextV(NoticeKind::kError, code, kDefaultCaption, text, values);
+  va_end(values);
 }
 
 void formatNotice(wchar_t* out, std::size_t capacity, const char* format, ...) {

@@ -3,7 +3,10 @@
 // notice reaches the user (a message box with no owner window).
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
+
+#include "text_id.h"
 
 enum class NoticeKind {
   kError,
@@ -23,6 +26,8 @@ constexpr int kCodeNoFunction = 9005;         // the library lacks a function th
 constexpr int kCodeNoRandom = 9006;           // the system gave no random data
 constexpr int kCodeNoRequest = 9007;          // no kept request to save
 constexpr int kCodeSimulator = 9008;          // the test kit's simulator was loaded, not the library
+constexpr int kCodeUnknownLanguage = 9009;    // Language with a value it does not know
+constexpr int kCodeTextRefused = 9010;        // SetText with an unknown id, or other placeholders
 
 struct Notice {
   NoticeKind kind;
@@ -37,9 +42,16 @@ using NoticeSink = void (*)(const Notice& notice);
 void setNoticeSink(NoticeSink sink);
 
 void notify(const Notice& notice);
-// The plug-in's and the library's texts are Windows-1251.
-void notify1251(NoticeKind kind, int code, const char* text, const char* caption = nullptr);
-inline void notifyError(int code, const char* text) { notify1251(NoticeKind::kError, code, text); }
+
+// The system's default caption, where a caption from the catalogue could go.
+constexpr TextId kDefaultCaption = TextId::kCount;
+// A text from the catalogue in the current language (or the script's own
+// words for it), with its values: an int for each %d, a wide string for each
+// %s (texts/render.h).
+void notifyText(NoticeKind kind, int code, TextId caption, TextId text, ...);
+void notifyError(int code, TextId text, ...);
+// A text already whole: the library's own, or one rendered from the catalogue.
+void notifyWide(NoticeKind kind, int code, const wchar_t* text, TextId caption = kDefaultCaption);
 
 // Formats into UTF-16: format is Windows-1251 text, every string argument is
 // UTF-16 (%ls). At most capacity - 1 units and a zero.

@@ -32,7 +32,8 @@ bool finish(int result) {
 }  // namespace
 
 bool changeCardKeyPassword(const char* keyName, const char* oldPassword, const char* newPassword) {
-  if (!REQUIRE_NOLM(NolmChangePswCC) || !takeKeyName(keyName, "Помилка зміни пароля.")) return false;
+  if (!REQUIRE_NOLM(NolmChangePswCC) || !takeKeyName(keyName, TextId::key_name_too_long_password))
+    return false;
   fillFields(oldPassword, newPassword);
   int result = nolm.NolmChangePswCC(keyPathBuffer, passwordField, newValueField, 0,
                                     currentReaderName);
@@ -44,7 +45,7 @@ bool changeCardKeyPassword(const char* keyName, const char* oldPassword, const c
 
 bool changeKeyFilePassword(const char* keyLocation, const char* oldPassword,
                            const char* newPassword) {
-  if (!REQUIRE_NOLM(NolmChangePsw) || !takeKeyName(keyLocation, "Помилка зміни пароля."))
+  if (!REQUIRE_NOLM(NolmChangePsw) || !takeKeyName(keyLocation, TextId::key_name_too_long_password))
     return false;
   fillFields(oldPassword, newPassword);
   int result = nolm.NolmChangePsw(keyPathBuffer, passwordField, newValueField, 0);
@@ -61,7 +62,7 @@ bool changePin(bool plasticCard, const char* oldPin, const char* newPin) {
     lastResultCode = card.open(oldPin, 0);
     QELT_TRACE("card.open(***, 0) = %d", lastResultCode);
     if (lastResultCode != 0) {
-      showCardError(lastResultCode, "Помилка роботи з Plastic Card(init)");
+      showCardError(lastResultCode, TextId::card_open_caption);
       return false;
     }
     lastResultCode = card.changePin(oldPin, newPin);
@@ -69,7 +70,7 @@ bool changePin(bool plasticCard, const char* oldPin, const char* newPin) {
     if (lastResultCode != 0) {
       int code = lastResultCode;
       card.close();  // not left open after a refused change
-      showCardError(code, "Помилка роботи з Plastic Card(chPIN)");
+      showCardError(code, TextId::card_pin_caption);
       return false;
     }
     card.close();

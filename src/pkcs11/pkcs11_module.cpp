@@ -22,11 +22,9 @@ size_t matchLength(const char* text) {
 }  // namespace
 
 Pkcs11Module::Pkcs11Module(const char* libraryFile) {
+  // The loading traces the path it tried.
   library_ = platform::loadLibrary(libraryFile);
-  if (!library_) {
-    QELT_TRACE("token: module %s not loaded, error %d", libraryFile, platform::lastLoadError());
-    throw Pkcs11Exception(PKCS11_ERR_LOAD_FAILED);
-  }
+  if (!library_) throw Pkcs11Exception(PKCS11_ERR_LOAD_FAILED);
   platform::traceLoadedLibrary(library_);
 
   auto getFunctionList = reinterpret_cast<CK_C_GetFunctionList>(platform::findSymbol(library_, "C_GetFunctionList"));

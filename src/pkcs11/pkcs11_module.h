@@ -14,7 +14,9 @@ constexpr CK_SLOT_ID NO_SLOT = 0x31415927;
 
 class Pkcs11Module {
  public:
-  // Throws Pkcs11Exception PKCS11_ERR_LOAD_FAILED or PKCS11_ERR_MODULE.
+  // libraryFile: the module's full path (UTF-8), or the file name of a
+  // module in the system directory (platform::loadLibrary). Throws
+  // Pkcs11Exception PKCS11_ERR_LOAD_FAILED or PKCS11_ERR_MODULE.
   explicit Pkcs11Module(const char* libraryFile);
   virtual ~Pkcs11Module();
   Pkcs11Module(const Pkcs11Module&) = delete;

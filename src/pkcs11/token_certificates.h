@@ -6,7 +6,9 @@
 
 #include "certificate_entry.h"
 
-// The token's PKCS#11 module, loaded by bare name (the system's search order).
+// The token's PKCS#11 module. Its driver installs it into the system
+// directory, and only from there is it loaded: a DLL of that name beside the
+// installer must never run.
 constexpr const char* kTokenModuleName = "Av337CryptokiD.dll";
 
 // Entries from the first place on, in the order found (slot by slot, key by

@@ -1,23 +1,22 @@
 #include "token_error_text.h"
 
-#include "format_text.h"
+#include "render.h"
 
 namespace {
 
-const char* describe(int32_t code) {
+TextId describe(int32_t code) {
   switch (code) {
-    case 0x07: return "Невірне значення аргументу";         // CKR_ARGUMENTS_BAD
-    case 0xA0: return "Невірний PIN-код";                   // CKR_PIN_INCORRECT
-    case 0xE0: return "Не знайдено підключеного пристою.";  // CKR_TOKEN_NOT_PRESENT
-    default: return "Невизначена помилка";
+    case 0x07: return TextId::card_bad_arguments;  // CKR_ARGUMENTS_BAD
+    case 0xA0: return TextId::card_wrong_pin;      // CKR_PIN_INCORRECT
+    case 0xE0: return TextId::card_no_device;      // CKR_TOKEN_NOT_PRESENT
+    default: return TextId::card_unknown_error;
   }
 }
 
 }  // namespace
 
-TokenErrorText tokenErrorText(int32_t code) {
-  TokenErrorText result;
-  formatText(result.text, sizeof result.text, "%s (код %d)", describe(code),
-                static_cast<int>(code));
-  return result;
+void tokenErrorText(int32_t code, wchar_t* out, std::size_t capacity) {
+  wchar_t description[256];
+  renderText(description, 256, describe(code));
+  renderText(out, capacity, TextId::card_error, description, static_cast<int>(code));
 }

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
-struct TokenErrorText {
-  char text[1024];
-};
-
-// The text shown for a card or token result code: "<text> (код <code>)".
-TokenErrorText tokenErrorText(int32_t code);
+// The text shown for a card or token result code, "<text> (код <code>)", in
+// the current language (or the script's own words for it): at most
+// capacity - 1 characters and a zero.
+void tokenErrorText(int32_t code, wchar_t* out, std::size_t capacity);

@@ -10,3 +10,7 @@
 bool formatText(char* out, std::size_t capacity, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 bool formatTextV(char* out, std::size_t capacity, const char* format, va_list args);
+
+// The same for wide text (%ls for a wide string argument, %d for a number).
+// The number of characters written.
+std::size_t formatWide(wchar_t* out, std::size_t capacity, const wchar_t* format, ...);

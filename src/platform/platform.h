@@ -8,8 +8,13 @@ namespace platform {
 
 using LibraryHandle = void*;
 
-// Loads a shared library by path (LoadLibraryA / dlopen). Null on failure;
-// lastLoadError() then tells why.
+// Loads a shared library: path is its full path (UTF-8), or on Windows a
+// bare file name for a DLL of the system directory, where drivers install
+// theirs. On Windows nothing is searched for: the DLL comes from that one
+// place, and what it imports from its own folder or the system directory,
+// never from the program's folder, the current directory or PATH, whatever
+// the process's own DLL search. Null on failure; lastLoadError() then tells
+// why.
 LibraryHandle loadLibrary(const char* path);
 void* findSymbol(LibraryHandle library, const char* name);
 void freeLibrary(LibraryHandle library);

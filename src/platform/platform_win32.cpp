@@ -3,13 +3,76 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
 
+#include "code_pages.h"
+#include "library_loading_win32.h"
 #include "trace.h"
+
+#ifndef LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
+#define LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR 0x00000100
+#endif
+#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
 
 namespace platform {
 
+namespace {
+
+constexpr std::size_t kPathCapacity = 1024;
+
+// Windows 8 and later, and Windows 7 with KB2533623, know the
+// LOAD_LIBRARY_SEARCH_* flags; AddDllDirectory came with them.
+bool knowsSearchFlags() {
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  return kernel && GetProcAddress(kernel, "AddDllDirectory");
+}
+
+// The full path of the DLL that path names. False when it does not fit.
+bool fullPathOf(const wchar_t* path, wchar_t (&full)[kPathCapacity]) {
+  if (std::wcspbrk(path, L"\\/:")) {
+    const DWORD length = GetFullPathNameW(path, kPathCapacity, full, nullptr);
+    return length > 0 && length < kPathCapacity;
+  }
+  const UINT length = GetSystemDirectoryW(full, kPathCapacity);
+  const std::size_t name = std::wcslen(path) + 1;
+  if (length == 0 || length + 1 + name > kPathCapacity) return false;
+  full[length] = L'\\';
+  std::memcpy(full + length + 1, path, name * sizeof *path);
+  return true;
+}
+
+}  // namespace
+
+void* loadLibraryFrom(const wchar_t* path) {
+  wchar_t full[kPathCapacity];
+  if (!fullPathOf(path, full)) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return nullptr;
+  }
+  // Without the flags, the altered search order still puts the DLL's own
+  // folder in the place of the program's.
+  const DWORD flags = knowsSearchFlags()
+                          ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32
+                          : LOAD_WITH_ALTERED_SEARCH_PATH;
+  HMODULE library = LoadLibraryExW(full, nullptr, flags);
+  if (!library) {
+    // The caller reports the load's own error, whatever writing the log did.
+    const DWORD error = GetLastError();
+    QELT_TRACE_WITH(full, "not loaded, error %lu: ", error);
+    SetLastError(error);
+  }
+  return library;
+}
+
 LibraryHandle loadLibrary(const char* path) {
-  return reinterpret_cast<LibraryHandle>(LoadLibraryA(path));
+  wchar_t wide[kPathCapacity];
+  if (!toWide(path, CodePage::kUtf8, wide, kPathCapacity)) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return nullptr;
+  }
+  return loadLibraryFrom(wide);
 }
 
 void* findSymbol(LibraryHandle library, const char* name) {

@@ -4,6 +4,7 @@
 
 #include "format_text.h"
 #include "host_context.h"
+#include "language_choice.h"
 #include "last_failure.h"
 #include "notices.h"
 #include "support_log.h"
@@ -64,6 +65,7 @@ void runExport(const ExportInfo& info, HWND parent, int stringSize, HostChar* va
   setSecretVariables(info.secretVariables);
   if (info.lastFailure == LastFailure::kForget) forgetLastFailure();
   if (!traceSink) {
+    followInstallerLanguage();
     runBody(info.body, parent);
     // The command may have opened the log (Log).
     if (traceSink) logEnd(info, GetTickCount());
@@ -74,6 +76,7 @@ void runExport(const ExportInfo& info, HWND parent, int stringSize, HostChar* va
   formatNotice(text, 64, "> %hs", info.name);
   logLine(text);
   forgetPushedEntries();
+  followInstallerLanguage();
   runBody(info.body, parent);
   if (traceSink) logEnd(info, began);
 }

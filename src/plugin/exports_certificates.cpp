@@ -19,14 +19,14 @@ void getCertFirstInfo(HWND) {
 
 void getCertNextInfo(HWND) {
   Scratch excluded;
-  char line[kTextBufferSize];
+  wchar_t line[kTextBufferSize];
   // "end" stops the script's loop, also when the id cannot be read.
   if (readLibraryText(VAR_R0, excluded.text, Scratch::kSize) == TextRead::kRefused ||
-      !nextCertificateLine(excluded.text, line, sizeof line)) {
+      !nextCertificateLine(excluded.text, line, kTextBufferSize)) {
     pushLibraryText("end");
     return;
   }
-  pushLibraryText(line);
+  pushDisplayText(line);
 }
 
 }  // namespace

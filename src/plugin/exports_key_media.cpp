@@ -160,7 +160,7 @@ void readTokenKey(HWND parent) {
   int code = readCardKeyTable();
   if (code != 0) {
     fetchLibraryText(code);
-    notify1251(NoticeKind::kSilentFailure, code, libraryMessageText);
+    notifyWide(NoticeKind::kSilentFailure, code, libraryMessageShown);
     writeLibraryText(VAR_0, "");
     setDecimal(VAR_1, code);
     return;

@@ -55,7 +55,7 @@ void keyGenCC(HWND) {
   // Refuse before generating: a key whose request cannot be stored is lost.
   WideScratch path;
   if (!requestFilePath(directory.text, keyName.text, path.text, WideScratch::kSize)) {
-    notifyError(kCodeTooLong, "Помилка генерації ключа.\nШлях до файлу запиту задовгий.");
+    notifyError(kCodeTooLong, TextId::request_path_too_long);
     return;
   }
   if (!generateKeyOnCard(password.text)) return;

@@ -3,11 +3,11 @@
 #include <cwchar>
 
 #include "export_frame.h"
-#include "format_text.h"
 #include "host_text.h"
 #include "key_generation.h"
 #include "library_session.h"
 #include "nolm_library.h"
+#include "render.h"
 #include "scratch_text.h"
 
 namespace {
@@ -38,9 +38,9 @@ void openNolmExport(HWND) {
   writeLibraryText(VAR_1, "");
   int version = 0;
   if (!checkNolmDatabase(&version)) return;
-  char text[kTextBufferSize];
-  formatText(text, sizeof text, "Версія біблотеки НОЛМ - %d", version);
-  writeLibraryText(VAR_1, text);
+  wchar_t text[kTextBufferSize];
+  renderText(text, kTextBufferSize, TextId::library_version, version);
+  writeDisplayText(VAR_1, text);
   // The data directory is taken only once the database is sound; an empty
   // stack opens the directory taken before.
   static char dataDirectory[Scratch::kSize] = "";

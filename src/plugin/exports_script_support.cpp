@@ -32,8 +32,7 @@ void saveKeyRequest(HWND) {
   WideScratch path;
   if (popWide(path.text, WideScratch::kSize) != TextRead::kOk) return;
   if (!hasKeyRequest()) {
-    notifyError(kCodeNoRequest,
-                "Запит ключа не збережено.\nНемає запиту: спершу згенеруйте ключ (KeyGenCC).");
+    notifyError(kCodeNoRequest, TextId::no_key_request);
     return;
   }
   if (writeKeyRequest(path.text)) writeLibraryText(VAR_0, "1");

@@ -19,25 +19,22 @@ std::size_t hostLimit() {
   return hostContext.stringSize > 0 ? static_cast<std::size_t>(hostContext.stringSize) - 1 : 0;
 }
 
-void variableName(int index, char* out, std::size_t capacity) {
-  if (index < VAR_R0)
-    formatText(out, capacity, "у змінній $%d", index);
-  else
-    formatText(out, capacity, "у змінній $R%d", index - VAR_R0);
-}
+constexpr int kOnStack = -1;
 
 #ifdef QELT_UNICODE
 
-void refuse(const char* where) {
-  char text[512];
-  formatText(text, sizeof text,
-             "Текст %s містить символи, яких немає в кодуванні Windows-1251.\n"
-             "Бібліотека НОЛМ приймає лише текст у цьому кодуванні, тож його не передано.",
-             where);
-  notify1251(NoticeKind::kError, kCodeRefusedText, text);
+// where: the variable's index, or kOnStack.
+void refuse(int where) {
+  if (where == kOnStack) {
+    notifyError(kCodeRefusedText, TextId::text_refused_on_stack);
+    return;
+  }
+  wchar_t name[8];
+  formatWide(name, 8, where < VAR_R0 ? L"%d" : L"R%d", where % VAR_R0);
+  notifyError(kCodeRefusedText, TextId::text_refused_in_variable, name);
 }
 
-TextRead toLibrary(const wchar_t* text, char* out, std::size_t capacity, const char* where) {
+TextRead toLibrary(const wchar_t* text, char* out, std::size_t capacity, int where) {
   if (platform::fromWide(text, CodePage::kWindows1251, out, capacity)) return TextRead::kOk;
   out[0] = '\0';
   if (platform::firstUnrepresentable(text, CodePage::kWindows1251)) {
@@ -64,7 +61,7 @@ void toHost(const char* text, HostChar* out, std::size_t capacity) {
 
 #else
 
-TextRead toLibrary(const char* text, char* out, std::size_t capacity, const char*) {
+TextRead toLibrary(const char* text, char* out, std::size_t capacity, int) {
   std::size_t length = hostTextLength(text, hostLimit());
   if (length >= capacity) {
     out[0] = '\0';
@@ -77,7 +74,7 @@ TextRead toLibrary(const char* text, char* out, std::size_t capacity, const char
 
 TextRead toPath(const char* text, wchar_t* out, std::size_t capacity) {
   char whole[kMostCharacters];
-  if (toLibrary(text, whole, sizeof whole, nullptr) != TextRead::kOk ||
+  if (toLibrary(text, whole, sizeof whole, kOnStack) != TextRead::kOk ||
       !platform::toWide(whole, CodePage::kSystemAnsi, out, capacity)) {
     out[0] = L'\0';
     return TextRead::kTooLong;
@@ -92,15 +89,13 @@ TextRead toPath(const char* text, wchar_t* out, std::size_t capacity) {
 TextRead readLibraryText(int index, char* out, std::size_t capacity) {
   const HostChar* text = getVariable(index);
   if (!text || capacity == 0) return TextRead::kMissing;
-  char where[32];
-  variableName(index, where, sizeof where);
-  return toLibrary(text, out, capacity, where);
+  return toLibrary(text, out, capacity, index);
 }
 
 TextRead popLibraryText(char* out, std::size_t capacity) {
   const HostChar* text = peekStackString();
   if (!text || capacity == 0) return TextRead::kMissing;
-  TextRead read = toLibrary(text, out, capacity, "на стеку");
+  TextRead read = toLibrary(text, out, capacity, kOnStack);
   dropStackEntry();
   return read;
 }
@@ -138,6 +133,8 @@ bool writeSystemText(int index, const wchar_t* text) {
   return true;
 }
 
+void writeDisplayText(int index, const wchar_t* text) { setVariable(index, text ? text : L""); }
+
 void pushDisplayText(const wchar_t* text) { pushStackString(text ? text : L""); }
 
 #else
@@ -146,11 +143,23 @@ void writeLibraryText(int index, const char* text) { setVariable(index, text ? t
 
 void pushLibraryText(const char* text) { pushStackString(text ? text : ""); }
 
-void pushDisplayText(const wchar_t* text) {
-  char bytes[kMostCharacters] = "";
+// In Windows-1251, letters it lacks as '?'.
+void toDisplayBytes(const wchar_t* text, char (&bytes)[kMostCharacters]) {
+  bytes[0] = '\0';
   if (text && !WideCharToMultiByte(1251, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr))
     bytes[0] = '\0';
   bytes[sizeof bytes - 1] = '\0';
+}
+
+void writeDisplayText(int index, const wchar_t* text) {
+  char bytes[kMostCharacters];
+  toDisplayBytes(text, bytes);
+  setVariable(index, bytes);
+}
+
+void pushDisplayText(const wchar_t* text) {
+  char bytes[kMostCharacters];
+  toDisplayBytes(text, bytes);
   pushStackString(bytes);
 }
 
@@ -158,9 +167,7 @@ bool writeSystemText(int index, const wchar_t* text) {
   char bytes[kMostCharacters];
   if (!platform::fromWide(text, CodePage::kSystemAnsi, bytes, sizeof bytes)) {
     if (platform::firstUnrepresentable(text, CodePage::kSystemAnsi)) {
-      notify1251(NoticeKind::kError, kCodeRefusedText,
-                 "Введений текст містить символи, яких немає в кодуванні системи,\n"
-                 "тож його не можна передати інсталятору.");
+      notifyError(kCodeRefusedText, TextId::typed_text_refused);
       return false;
     }
     // Never longer than a variable: names and typed secrets are short.

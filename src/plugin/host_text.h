@@ -34,8 +34,10 @@ void pushLibraryText(const char* text);
 // shown, when a character has no place there (the variable is then left
 // as it was).
 bool writeSystemText(int index, const wchar_t* text);
-// A text only to be read (a message): an ANSI installer gets it in
-// Windows-1251, the code page of the plug-in's texts, letters it lacks as '?'.
+// A text only to be read (a message, a text of the catalogue): an ANSI
+// installer gets it in Windows-1251, the code page of the plug-in's texts,
+// letters it lacks as '?'.
+void writeDisplayText(int index, const wchar_t* text);
 void pushDisplayText(const wchar_t* text);
 
 // What an empty or unknown text is: "" for the host.

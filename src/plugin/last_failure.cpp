@@ -2,8 +2,8 @@
 
 #include <cwchar>
 
-#include "code_pages.h"
 #include "message_boxes.h"
+#include "render.h"
 #include "support_log.h"
 #include "trace.h"
 
@@ -43,12 +43,10 @@ void receiveNotice(const Notice& notice) {
   if (shown) showNoticeBox(notice);
 }
 
-void recordFailure(int failureCode, const char* failureText) {
-  code = failureCode;
-  platform::toWide(failureText, platform::CodePage::kWindows1251, text, kTextCapacity);
+void recordCancel() {
+  code = kCodeCancelled;
+  renderText(text, kTextCapacity, TextId::cancelled);
 }
-
-void recordCancel() { recordFailure(kCodeCancelled, "Скасовано користувачем."); }
 
 int lastFailureCode() { return code; }
 const wchar_t* lastFailureText() { return text; }

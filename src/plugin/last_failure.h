@@ -9,9 +9,8 @@ void forgetLastFailure();
 // Every notice of the binding and the dialogs comes here: failures and
 // warnings are kept for LastError, and shown unless the plug-in is quiet.
 void receiveNotice(const Notice& notice);
-// A failure the script learns of only through LastError (a cancelled dialog).
-void recordFailure(int code, const char* text);
-// The user left a dialog with Cancel, Esc or the close box.
+// The user left a dialog with Cancel, Esc or the close box: a failure the
+// script learns of only through LastError.
 void recordCancel();
 
 int lastFailureCode();

@@ -1,5 +1,6 @@
 #include "dialog_box.h"
 
+#include "dialog_texts.h"
 #include "trace.h"
 
 namespace {
@@ -10,21 +11,6 @@ HINSTANCE resourceModule() {
                          GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                      reinterpret_cast<LPCWSTR>(&resourceModule), &module);
   return module;
-}
-
-// The caption of a dialog template (DIALOG or DIALOGEX): after the fixed
-// header, the menu and the window class (each none, an ordinal or a text).
-const wchar_t* templateCaption(LPCDLGTEMPLATEW dialog) {
-  const auto* at = reinterpret_cast<const WORD*>(dialog);
-  at += at[1] == 0xFFFF ? 13 : 9;
-  for (int skipped = 0; skipped < 2; ++skipped) {
-    if (*at == 0xFFFF)
-      at += 2;
-    else
-      while (*at++) {
-      }
-  }
-  return reinterpret_cast<const wchar_t*>(at);
 }
 
 }  // namespace
@@ -39,7 +25,11 @@ INT_PTR runDialog(int templateId, HWND owner, DLGPROC procedure, LPARAM paramete
   HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
   auto* dialog = loaded ? static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)) : nullptr;
   if (!dialog) return -1;
-  QELT_TRACE_WITH(templateCaption(dialog), "dialog shown: ");
+  if (traceSink) {
+    wchar_t caption[256];
+    dialogCaption(templateId, caption, 256);
+    traceEvent(caption, "dialog shown: ");
+  }
   // A Unicode dialog: its controls take and give UTF-16 text.
   return DialogBoxIndirectParamW(instance, dialog, owner, procedure, parameter);
 }

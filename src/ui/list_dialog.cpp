@@ -1,6 +1,7 @@
 #include "list_dialog.h"
 
 #include "dialog_box.h"
+#include "dialog_texts.h"
 #include "trace.h"
 #include "ui_resource_ids.h"
 
@@ -14,6 +15,7 @@ constexpr INT_PTR kEndChosen = 16;  // plus the entry's index
 struct ListRequest {
   const wchar_t* const* entries;
   int count;
+  int templateId;
 };
 
 void fill(HWND list, const ListRequest& request) {
@@ -28,6 +30,7 @@ INT_PTR CALLBACK listProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
   HWND list = GetDlgItem(dialog, IDC_CHOICE_LIST);
   switch (message) {
     case WM_INITDIALOG:
+      showDialogTexts(dialog, reinterpret_cast<const ListRequest*>(lParam)->templateId);
       fill(list, *reinterpret_cast<const ListRequest*>(lParam));
       SendMessageW(list, LB_SETCURSEL, 0, 0);
       SetFocus(list);
@@ -54,8 +57,8 @@ INT_PTR CALLBACK listProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 int chooseFromList(HWND owner, ListDialog dialog, const wchar_t* const* entries, int count) {
-  ListRequest request = {entries, count};
   int templateId = dialog == ListDialog::kKeyChoice ? IDD_KEY_CHOICE : IDD_DEVICE_CHOICE;
+  ListRequest request = {entries, count, templateId};
   INT_PTR result = runDialog(templateId, owner, listProcedure, reinterpret_cast<LPARAM>(&request));
   if (result == kEndCancelled) {
     QELT_TRACE("answer: Cancel (%d entries offered)", count);

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "dialog_box.h"
+#include "dialog_texts.h"
 #include "trace.h"
 #include "ui_resource_ids.h"
 
@@ -40,6 +41,8 @@ INT_PTR CALLBACK secretProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      showDialogTexts(dialog, reinterpret_cast<SecretFields*>(lParam)->newValue ? IDD_PASSWORD_CHANGE
+                                                                                  : IDD_PASSWORD);
       SetFocus(GetDlgItem(dialog, IDC_SECRET_EDIT));
       break;
     case WM_COMMAND: {

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "progress_template.h"
+#include "render.h"
 
 namespace {
 
@@ -17,14 +18,26 @@ constexpr DWORD kClosePause = 200;
 constexpr int kFullThreshold = 90;
 
 // Sent to the window. kUpdate: lParam is a ProgressUpdate; answers the bar's
-// position. kFinish: fills the bar unless the last percentage is above 90.
+// position. kFinish: fills the bar unless the last percentage is above 90;
+// lParam is the percentage label for a full bar.
 constexpr UINT kUpdate = WM_APP + 1;
 constexpr UINT kFinish = WM_APP + 2;
 
+constexpr int kLabelSize = 32;
+
+// The percentage label's words come from the catalogue, read on the
+// installer's thread only: the progress thread shows what it is sent.
 struct ProgressUpdate {
   int percentage;
   wchar_t text[kProgressTextSize];
+  wchar_t label[kLabelSize];
 };
+
+// The label for the bar's position: the bar keeps to 0-100.
+void renderLabel(int percentage, wchar_t (&label)[kLabelSize]) {
+  int position = percentage < 0 ? 0 : percentage > 100 ? 100 : percentage;
+  renderText(label, kLabelSize, TextId::progress_percentage, position);
+}
 
 // One window, from StartProgress to CloseProgress. Shared by the installer's
 // thread and the progress thread; whichever lets go last frees it.
@@ -100,26 +113,18 @@ void createControls(ProgressSession* session, HWND window) {
   SendMessageW(session->bar, PBM_SETPOS, 0, 0);
 }
 
-void showPosition(ProgressSession* session, int position) {
-  wchar_t label[16];
-  _snwprintf(label, sizeof label / sizeof label[0] - 1, L"%d%%", position);
-  label[sizeof label / sizeof label[0] - 1] = L'\0';
-  SetWindowTextW(session->percentage, label);
-}
-
 int applyUpdate(ProgressSession* session, const ProgressUpdate& update) {
   session->lastPercentage = update.percentage;
   SetWindowTextW(session->text, update.text);
   SendMessageW(session->bar, PBM_SETPOS, static_cast<WPARAM>(update.percentage), 0);
-  int position = static_cast<int>(SendMessageW(session->bar, PBM_GETPOS, 0, 0));
-  showPosition(session, position);
-  return position;
+  SetWindowTextW(session->percentage, update.label);
+  return static_cast<int>(SendMessageW(session->bar, PBM_GETPOS, 0, 0));
 }
 
-void finish(ProgressSession* session) {
+void finish(ProgressSession* session, const wchar_t* fullLabel) {
   if (session->lastPercentage > kFullThreshold) return;
   SendMessageW(session->bar, PBM_SETPOS, 100, 0);
-  SetWindowTextW(session->percentage, L"100%");
+  SetWindowTextW(session->percentage, fullLabel);
 }
 
 void destroyControls(ProgressSession* session) {
@@ -159,7 +164,7 @@ INT_PTR CALLBACK progressWindowProcedure(HWND window, UINT message, WPARAM, LPAR
                         applyUpdate(session, *reinterpret_cast<const ProgressUpdate*>(lParam)));
       return TRUE;
     case kFinish:
-      if (session) finish(session);
+      if (session) finish(session, reinterpret_cast<const wchar_t*>(lParam));
       return TRUE;
     case WM_CLOSE:
       EndDialog(window, 0);
@@ -237,6 +242,7 @@ void updateProgressWindow(int percentage, const wchar_t* text) {
   if (text)
     for (; length < kProgressTextSize - 1 && text[length]; ++length) update.text[length] = text[length];
   update.text[length] = L'\0';
+  renderLabel(percentage, update.label);
   if (HWND window = session->window.load()) {
     SendMessageW(window, kUpdate, 0, reinterpret_cast<LPARAM>(&update));
     return;
@@ -264,7 +270,9 @@ void closeProgressWindow() {
   // closes itself.
   session->closeRequested.store(true);
   if (HWND window = session->window.load()) {
-    SendMessageW(window, kFinish, 0, 0);
+    wchar_t fullLabel[kLabelSize];
+    renderLabel(100, fullLabel);
+    SendMessageW(window, kFinish, 0, reinterpret_cast<LPARAM>(fullLabel));
     waitAnsweringSentMessages(nullptr, kClosePause);
     SendMessageW(window, WM_CLOSE, 0, 0);
   }

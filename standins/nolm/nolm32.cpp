@@ -21,6 +21,11 @@ int unused(const char* function) {
 
 }  // namespace
 
+// A real library's DLLs lean on its support DLLs; this one imports
+// tavrikon.dll, found at load time beside it, so that tests see where a
+// library's imports are searched for.
+extern "C" __declspec(dllimport) int StandinSupport();
+
 extern "C" {
 
 NOLM_EXPORT NolmSetBuf(void* buffer, int size) {
@@ -31,7 +36,10 @@ NOLM_EXPORT NolmSetBuf(void* buffer, int size) {
 }
 
 NOLM_EXPORT NolmGetVer() { return configured("NolmGetVer", &Config::version); }
-NOLM_EXPORT NolmCheckDB() { return configured("NolmCheckDB", &Config::database); }
+NOLM_EXPORT NolmCheckDB() {
+  StandinSupport();
+  return configured("NolmCheckDB", &Config::database);
+}
 
 NOLM_EXPORT NolmOpen(const char* configPath, const char* dataDirectory, int zero) {
   currentWorld();

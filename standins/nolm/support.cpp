@@ -1,3 +1,3 @@
 // Stand-in for the support DLLs (tavrikon.dll, wembra.dll, Plisk.dll): the
 // plug-in only loads them.
-extern "C" __declspec(dllexport) int __stdcall StandinSupport() { return 0; }
+extern "C" __declspec(dllexport) int StandinSupport() { return 0; }

@@ -156,9 +156,9 @@ class StandinLoads : public ::testing::TestWithParam<const char*> {};
 TEST_P(StandinLoads, LeaveNothingBehind) {
   const std::string name = GetParam();
   const std::string path =
-      name == "Av337CryptokiD.dll" ? name : nolmStandinDirectory("lib") + name;
+      (name == "Av337CryptokiD.dll" ? systemDirectory() : nolmStandinDirectory("lib")) + name;
   expectFlat([&] {
-    HMODULE module = LoadLibraryA(path.c_str());
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     ASSERT_NE(module, nullptr) << path;
     FreeLibrary(module);
   });

@@ -92,6 +92,23 @@ std::wstring wideFrom1251(const std::string& text) {
   return out;
 }
 
+std::string systemDirectory() {
+  char directory[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+  return std::string(directory, length < MAX_PATH ? length : 0) + "\\";
+}
+
+// The machine has the token driver: its module lies in the system directory,
+// the one place the plug-in takes it from.
+void installTokenModule() {
+  static bool installed = false;
+  if (installed) return;
+  const std::string module = std::string(QELT_TOKEN_STANDIN_DIR) + "\\Av337CryptokiD.dll";
+  const std::string target = systemDirectory() + "Av337CryptokiD.dll";
+  installed = CopyFileA(module.c_str(), target.c_str(), FALSE) != 0;
+  if (!installed) ADD_FAILURE() << "cannot put " << module << " into " << target << ": " << GetLastError();
+}
+
 PluginHost::PluginHost(int stringSize, const char* dllPath)
     : stringSize_(stringSize),
       unicode_(testFlavour() == Flavour::kUnicode),
@@ -103,6 +120,7 @@ PluginHost::PluginHost(int stringSize, const char* dllPath)
   registrations = 0;
   lastRegisteredModule = nullptr;
   extra_.registerPluginCallback = &recordRegistration;
+  installTokenModule();
   std::string path = dllPath ? dllPath : pluginDllPath();
   module_ = LoadLibraryA(path.c_str());
   if (!module_) {

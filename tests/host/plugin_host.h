@@ -107,3 +107,4 @@ class PluginHost {
 // Paths of the build, as Windows paths.
 std::string pluginDllPath();
 std::string nolmStandinDirectory(const char* set);  // "lib", "no-nolmcc", ... with trailing '\'
+std::string systemDirectory();                      // with trailing '\'

@@ -22,13 +22,8 @@ class TokenKey : public ::testing::Test {
  protected:
   void SetUp() override {
     REQUIRE_DISPLAY();
-    // The plug-in loads the module by its bare name.
-    SetDllDirectoryA(QELT_TOKEN_STANDIN_DIR);
   }
-  void TearDown() override {
-    _putenv("QELT_TOKEN_CONFIG=");
-    SetDllDirectoryA(nullptr);
-  }
+  void TearDown() override { _putenv("QELT_TOKEN_CONFIG="); }
   // A token holding the given certificate files, each with its public key.
   void useToken(const std::vector<std::string>& certificates) {
     char base[MAX_PATH];

@@ -47,6 +47,23 @@ Section
   !insertmacro Report "init" $ok
   ${QeltOpenNolm} "${DATA_DIR}" $ok $text
   !insertmacro Report "open" "$ok [$text]"
+  ; Language and SetText: a refusal sets the flag and changes nothing.
+  ${QeltLanguage} "fr"
+  ${QeltLastError} $a $b
+  !insertmacro Report "language fr" "$a"
+  ${QeltSetText} "library_version" "Версія %s"
+  ${QeltLastError} $a $b
+  !insertmacro Report "version text with %s" "$a"
+  ${QeltLanguage} "en"
+  !insertmacro Report "language en" ""
+  ${QeltOpenNolm} "${DATA_DIR}" $ok $text
+  !insertmacro Report "open en" "$ok [$text]"
+  ${QeltSetText} "library_version" "Версія %d, своя"
+  !insertmacro Report "version text" ""
+  ${QeltOpenNolm} "${DATA_DIR}" $ok $text
+  !insertmacro Report "open" "$ok [$text]"
+  ${QeltSetText} "library_version" ""
+  ${QeltLanguage} ""
   ${QeltKeyGenFile} "AB123456" "пароль" "${DATA_DIR}\" $ok
   !insertmacro Report "keygen" $ok
   ${QeltLoadKey} "не той" "${DATA_DIR}" "AB123456.KEY" $ok

@@ -27,7 +27,8 @@ int checkLibrary(const char* dll, const char* log) {
   if (!GetEnvironmentVariableA("NOLM_STANDIN_CONFIG", nullptr, 0)) return 0;
   SetEnvironmentVariableA("NOLM_STANDIN_LOG", log);
   DeleteFileA(log);
-  HMODULE library = LoadLibraryA(dll);
+  // Its imports come from its own folder, as the plug-in loads it.
+  HMODULE library = LoadLibraryExA(dll, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   GetVersion version = symbol<GetVersion>(library, "NolmGetVer");
   if (!version) {
     std::fprintf(stderr, "cannot load the simulated library %s\n", dll);

@@ -90,7 +90,8 @@ class NolmStandin : public ::testing::Test {
     SetEnvironmentVariableA("NOLM_STANDIN_CONFIG", config_.c_str());
     SetEnvironmentVariableA("NOLM_STANDIN_LOG", log_.c_str());
     std::string lib = NOLM_STANDIN_LIB_DIR;
-    nolm32_ = LoadLibraryA((lib + "nolm32.dll").c_str());
+    // nolm32.dll imports tavrikon.dll from its own folder.
+    nolm32_ = LoadLibraryExA((lib + "nolm32.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     nolmmsg_ = LoadLibraryA((lib + "nolmmsg.dll").c_str());
     nolmcc_ = LoadLibraryA((lib + "nolmcc.dll").c_str());
     ASSERT_TRUE(nolm32_ && nolmmsg_ && nolmcc_);

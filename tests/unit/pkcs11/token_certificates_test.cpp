@@ -3,6 +3,10 @@
 // nothing initialised, open or loaded.
 #include <gtest/gtest.h>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include <string>
 #include <vector>
 
@@ -289,8 +293,14 @@ INSTANTIATE_TEST_SUITE_P(Modules, TokenCertificatesOfModule,
                          [](const ::testing::TestParamInfo<ModuleCase>& info) { return std::string(info.param.name); });
 
 #if defined(_WIN32)
-// The module next to the test program is found by its bare name.
-TEST_F(TokenCertificates, TheTokenModuleIsLoadedByItsName) {
+// The driver's module is taken from the system directory, where the driver
+// installs it.
+TEST_F(TokenCertificates, TheTokenModuleIsLoadedFromTheSystemDirectory) {
+  char directory[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+  ASSERT_TRUE(length > 0 && length < MAX_PATH);
+  const std::string installed = std::string(directory) + "\\" + kTokenModuleName;
+  ASSERT_TRUE(CopyFileA(moduleFile(), installed.c_str(), FALSE)) << installed;
   configure(twoTokens());
   EXPECT_EQ(entries(enumerateTokenCertificates()), kTwoTokensEntries);
   expectNothingLeftOpen();
