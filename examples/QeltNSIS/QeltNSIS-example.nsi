@@ -26,6 +26,21 @@
 !include Sections.nsh
 !include QeltNSIS.nsh
 
+; Built by the test kit (qelt-installer-test), it takes the library folder
+; and the installer's place from the kit's QELT_TEST_LIBRARY and QELT_TEST_OUTFILE.
+!ifdef QELT_TEST_LIBRARY
+  !ifndef NOLM_DIR
+    !define NOLM_DIR "${QELT_TEST_LIBRARY}"
+  !endif
+  !ifndef NOLM_DATA
+    !define NOLM_DATA "${QELT_TEST_LIBRARY}data"
+  !endif
+!endif
+!ifdef QELT_TEST_OUTFILE
+  !ifndef OUT_EXE
+    !define OUT_EXE "${QELT_TEST_OUTFILE}"
+  !endif
+!endif
 !ifndef NOLM_DIR
   !define NOLM_DIR "$PROGRAMFILES\Nolm\"      ; the library's DLLs (ending with \)
 !endif
@@ -70,11 +85,12 @@ Var keyNumber
 !endif
 
 ; Every step is shown in the details list; with -DQELT_TRANSCRIPT it is also
-; written to transcript.txt next to the installer.
+; written to transcript.txt next to the installer, in UTF-16 so that it reads
+; the same whatever Windows' code page.
 !macro Step text
   DetailPrint "${text}"
   !ifdef QELT_TRANSCRIPT
-    FileWrite $transcript "${text}$\r$\n"
+    FileWriteUTF16LE $transcript "${text}$\r$\n"
   !endif
 !macroend
 !define Step "!insertmacro Step"
@@ -228,6 +244,7 @@ SectionEnd
 Function .onInit
   !ifdef QELT_TRANSCRIPT
     FileOpen $transcript "$EXEDIR\transcript.txt" w
+    FileWriteWord $transcript 0xFEFF
   !endif
   ; -DSELECT_ALL runs every section, also in a silent installation.
   !ifdef SELECT_ALL

@@ -20,8 +20,7 @@ failed=0
 for road in "$here"/roads/*/; do
   name=$(basename "$road")
   out=${QELT_EXAMPLES_OUT:-$PWD/qelt-test-out}/$name
-  args=("${common[@]}" --plan "$road/plan.txt" --expect "$road/expected.txt" --out "$out"
-        --define "OUT_EXE=$out/QeltNSIS-example.exe")
+  args=("${common[@]}" --plan "$road/plan.txt" --expect "$road/expected.txt" --out "$out")
   [ -d "$road/files" ] && args+=(--files "$road/files")
   [ -f "$road/world.cfg" ] && args+=(--world "$road/world.cfg")
   [ -f "$road/token.cfg" ] && args+=(--token "$road/token.cfg")
