@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,44 @@ void stopIfInterrupted() {
 }
 
 std::wstring quoted(const std::wstring& text) { return quoteArgument(text); }
+
+// A run killed outright (Task Manager, kill -9) has no time to take the
+// simulator away: a second copy of this program, started with this option,
+// waits for the run to end and takes away what its journal still names.
+const wchar_t kWatchOption[] = L"--take-away-after";
+
+void startWatcher(const std::wstring& journal) {
+  wchar_t self[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring line = quoted(self) + L" " + kWatchOption + L" " + std::to_wstring(GetCurrentProcessId()) + L" " +
+                      quoted(journal);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  // Not one of the run's children, which end with it; out of a job this
+  // program may run in, where the job allows that.
+  for (DWORD breakaway : {static_cast<DWORD>(CREATE_BREAKAWAY_FROM_JOB), 0UL}) {
+    if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE,
+                       DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP | breakaway, nullptr, nullptr, &startup,
+                       &process)) {
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+      return;
+    }
+  }
+}
+
+int watchAndTakeAway(const wchar_t* runId, const wchar_t* journal) {
+  HANDLE run = OpenProcess(SYNCHRONIZE, FALSE, std::wcstoul(runId, nullptr, 10));
+  if (run) {
+    WaitForSingleObject(run, INFINITE);
+    CloseHandle(run);
+  }
+  // A run that ended by itself has taken everything away and its journal
+  // with it.
+  takeAwayJournal(journal);
+  return 0;
+}
 
 std::string inAnsiCodePage(const std::wstring& text) {
   int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -124,6 +163,7 @@ void checkWorlds(const Options& options, const std::wstring& checker, const std:
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 4 && std::wcscmp(argv[1], kWatchOption) == 0) return watchAndTakeAway(argv[2], argv[3]);
   startChildControl();
   Options options;
   std::string error;
@@ -323,8 +363,10 @@ int wmain(int argc, wchar_t** argv) {
 
   // From here on every way out takes the simulator away again.
   placed = &places;
+  const std::wstring journal = joinPath(build, L"placed.txt");
+  startWatcher(journal);
   std::string problem;
-  if (!places.place(&problem)) stop(2, "the simulator cannot be put in place: " + problem);
+  if (!places.place(journal, &problem)) stop(2, "the simulator cannot be put in place: " + problem);
   stopIfInterrupted();
 
   setVariable(L"NOLM_STANDIN_LOG", joinPath(out, L"library-calls.log"));

@@ -57,13 +57,28 @@ static std::vector<std::wstring> missingFolders(const std::wstring& folder) {
   return missing;
 }
 
-bool SimulatorPlaces::place(std::string* problem) {
+// Journal lines: "folder <path>" or "file <path>", UTF-8, in the order made.
+bool SimulatorPlaces::writeJournal() const {
+  std::string text;
+  for (const std::wstring& folder : madeFolders_) text += "folder " + toUtf8(folder) + "\n";
+  for (const std::wstring& file : placed_) text += "file " + toUtf8(file) + "\n";
+  return writeFile(journal_, text);
+}
+
+bool SimulatorPlaces::place(const std::wstring& journal, std::string* problem) {
+  journal_ = journal;
   for (const std::wstring& folder : missingFolders(libraryFolder_)) {
-    if (!CreateDirectoryW(folder.c_str(), nullptr)) {
-      *problem = "cannot make the folder " + toUtf8(folder);
+    madeFolders_.push_back(folder);
+    if (!writeJournal()) {
+      *problem = "cannot write " + toUtf8(journal_);
+      madeFolders_.pop_back();
       return false;
     }
-    madeFolders_.push_back(folder);
+    if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+      *problem = "cannot make the folder " + toUtf8(folder);
+      madeFolders_.pop_back();
+      return false;
+    }
   }
   for (const Spot& spot : spots_) {
     bool there = GetFileAttributesW(spot.target.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -80,6 +95,10 @@ bool SimulatorPlaces::place(std::string* problem) {
       continue;
     }
     placed_.push_back(spot.target);
+    if (!writeJournal()) {
+      *problem = "cannot write " + toUtf8(journal_);
+      return false;
+    }
     if (!CopyFileW(spot.source.c_str(), spot.target.c_str(), there ? FALSE : TRUE)) {
       *problem = "cannot copy " + toUtf8(spot.source) + " to " + toUtf8(spot.target);
       return false;
@@ -88,27 +107,55 @@ bool SimulatorPlaces::place(std::string* problem) {
   return true;
 }
 
-std::vector<std::string> SimulatorPlaces::removePlaced() {
-  std::vector<std::string> left;
-  for (const std::wstring& file : placed_) {
-    if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
-    if (!isKitSimulator(file)) {
-      left.push_back(toUtf8(file) + " (no longer the kit's simulator: something replaced it)");
-      continue;
-    }
-    // A process that is still ending may hold the DLL for a moment.
-    DWORD error = 0;
-    for (int attempt = 0; attempt < 50; ++attempt, Sleep(100)) {
-      if (DeleteFileW(file.c_str())) break;
-      error = GetLastError();
-    }
-    if (GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES)
-      left.push_back(toUtf8(file) + " (the simulator: it could not be removed, error " + std::to_string(error) + ")");
+namespace {
+
+// Removes one placed file if it is still the simulator; a line saying why
+// not otherwise, or "".
+std::string takeAwayFile(const std::wstring& file) {
+  if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return "";
+  if (!isKitSimulator(file)) return toUtf8(file) + " (no longer the kit's simulator: something replaced it)";
+  // A process that is still ending may hold the DLL for a moment.
+  DWORD error = 0;
+  for (int attempt = 0; attempt < 50; ++attempt, Sleep(100)) {
+    if (DeleteFileW(file.c_str())) break;
+    error = GetLastError();
   }
-  placed_.clear();
-  for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
-    if (!RemoveDirectoryW(folder->c_str()) && folderExists(*folder))
-      left.push_back(toUtf8(*folder) + " (a folder the kit made: it holds files the kit did not place)");
-  madeFolders_.clear();
+  if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return "";
+  return toUtf8(file) + " (the simulator: it could not be removed, error " + std::to_string(error) + ")";
+}
+
+std::string takeAwayFolder(const std::wstring& folder) {
+  if (RemoveDirectoryW(folder.c_str()) || !folderExists(folder)) return "";
+  return toUtf8(folder) + " (a folder the kit made: it holds files the kit did not place)";
+}
+
+std::vector<std::string> takeAway(const std::vector<std::wstring>& files, const std::vector<std::wstring>& folders) {
+  std::vector<std::string> left;
+  for (const std::wstring& file : files)
+    if (std::string why = takeAwayFile(file); !why.empty()) left.push_back(why);
+  for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+    if (std::string why = takeAwayFolder(*folder); !why.empty()) left.push_back(why);
   return left;
+}
+
+}  // namespace
+
+std::vector<std::string> SimulatorPlaces::removePlaced() {
+  std::vector<std::string> left = takeAway(placed_, madeFolders_);
+  placed_.clear();
+  madeFolders_.clear();
+  if (!journal_.empty()) DeleteFileW(journal_.c_str());
+  return left;
+}
+
+void takeAwayJournal(const std::wstring& journal) {
+  std::string text;
+  if (!readFile(journal, &text)) return;
+  std::vector<std::wstring> files, folders;
+  for (const std::string& line : splitLines(text)) {
+    if (startsWith(line, "file ")) files.push_back(fromUtf8(line.substr(5)));
+    if (startsWith(line, "folder ")) folders.push_back(fromUtf8(line.substr(7)));
+  }
+  takeAway(files, folders);
+  DeleteFileW(journal.c_str());
 }

@@ -25,11 +25,14 @@ class SimulatorPlaces {
   // Puts the simulator in place; a simulator left by an earlier run is
   // replaced (or removed where this run wants none). False with *problem
   // when something could not be placed; what was placed stays recorded.
-  bool place(std::string* problem);
+  // Each file and folder is written into the journal file before it is
+  // placed, so that whoever outlives a killed run can take it away
+  // (takeAwayJournal).
+  bool place(const std::wstring& journal, std::string* problem);
 
   // Removes what place() put there (only files that are still the
-  // simulator) and the folders it made (when empty). Returns one line for
-  // each thing it had to leave, saying where and why.
+  // simulator) and the folders it made (when empty), then the journal.
+  // Returns one line for each thing it had to leave, saying where and why.
   std::vector<std::string> removePlaced();
 
  private:
@@ -37,7 +40,13 @@ class SimulatorPlaces {
     std::wstring target, source;
     bool wanted;
   };
-  std::wstring libraryFolder_;
+  bool writeJournal() const;
+
+  std::wstring libraryFolder_, journal_;
   std::vector<Spot> spots_;
   std::vector<std::wstring> placed_, madeFolders_;
 };
+
+// Takes away what a run's journal names (files only while they are still the
+// simulator, folders only when empty), then the journal itself.
+void takeAwayJournal(const std::wstring& journal);
