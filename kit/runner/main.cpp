@@ -392,8 +392,10 @@ int wmain(int argc, wchar_t** argv) {
   record.script = u(nameOf(scriptPath));
   record.arch = arch;
   record.arguments = u(options.arguments);
-  const std::wstring machine = environment(L"QELT_KIT_MACHINE");
-  record.machine = machine.empty() ? "this machine" : u(machine);
+  // The 32-bit guest (bin/guest32) says so to every program it runs.
+  record.machine = environment(L"QELT_GUEST32") == L"1"
+                       ? "a 32-bit guest (qemu): the host's kernel runs 64-bit programs only"
+                       : "this machine";
   record.out = out;
   record.run = run;
   record.installer = installerName;

@@ -92,6 +92,14 @@ std::wstring wideFrom1251(const std::string& text) {
   return out;
 }
 
+Failure lastError(PluginHost& host) {
+  host.call("LastError");
+  Failure failure;
+  EXPECT_TRUE(host.pop(&failure.code));
+  EXPECT_TRUE(host.pop(&failure.text));
+  return failure;
+}
+
 std::string systemDirectory() {
   char directory[MAX_PATH];
   const UINT length = GetSystemDirectoryA(directory, MAX_PATH);

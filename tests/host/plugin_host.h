@@ -104,6 +104,13 @@ class PluginHost {
   HostExtraParameters extra_ = {};
 };
 
+// What LastError tells after the last command: its code and its text.
+struct Failure {
+  std::string code;
+  std::string text;
+};
+Failure lastError(PluginHost& host);
+
 // Paths of the build, as Windows paths.
 std::string pluginDllPath();
 std::string nolmStandinDirectory(const char* set);  // "lib", "no-nolmcc", ... with trailing '\'

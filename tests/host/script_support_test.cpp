@@ -6,19 +6,6 @@
 
 namespace {
 
-struct Failure {
-  std::string code;
-  std::string text;
-};
-
-Failure lastError(PluginHost& host) {
-  host.call("LastError");
-  Failure failure;
-  EXPECT_TRUE(host.pop(&failure.code));
-  EXPECT_TRUE(host.pop(&failure.text));
-  return failure;
-}
-
 void quiet(PluginHost& host, const char* on) {
   host.push(on);
   host.call("Quiet");

@@ -8,19 +8,6 @@
 
 namespace {
 
-struct Failure {
-  std::string code;
-  std::string text;
-};
-
-Failure lastError(PluginHost& host) {
-  host.call("LastError");
-  Failure failure;
-  EXPECT_TRUE(host.pop(&failure.code));
-  EXPECT_TRUE(host.pop(&failure.text));
-  return failure;
-}
-
 std::string language(PluginHost& host, const std::wstring& value) {
   host.pushWide(value);
   host.call("Language");
